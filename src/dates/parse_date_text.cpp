@@ -1,0 +1,232 @@
+#include "dates/parse_date_text.h"
+
+#include <array>
+#include <cstring>
+
+#include "dates/date_words.h"
+#include "text/compare_text.h"
+#include "text/utf8.h"
+
+namespace korvane {
+namespace {
+
+constexpr int kMaxTokens = 4;
+// A longer token fails the parse instead of being cut: the cut part would be read as the
+// next token and could make a different, valid date.
+constexpr int kMaxTokenChars = 15;
+constexpr int kMaxSecondYearOffset = 10;
+// Numbers saturate here while they are read, so no digit string can overflow; every valid
+// field value lies far below.
+constexpr int kNumberCap = 1'000'000;
+constexpr int kWordCompareLimit = 1000;
+constexpr std::array<int, 12> kMonthLength = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// Exact short forms that are tested before the first-letter rule, which would give their
+// letter to a later month ('A' to August, 'M' to May, 'J' to July).
+struct ExactMonth {
+  const char* word;
+  int month;
+};
+constexpr ExactMonth kExactMonths[] = {{"Apr", 4}, {"Mar", 3}, {"Jan", 1}, {"Jun", 6}};
+
+// GEDCOM date forms a PackedDate cannot hold (ranges, periods, interpreted dates). Reading
+// only part of them would store a different date, so such texts fail as a whole.
+constexpr const char* kUnsupportedWords[] = {"BET", "AND", "FROM", "TO", "INT"};
+constexpr char kCalendarEscape[] = "@#D";
+
+using TokenText = std::array<char, kMaxTokenChars * 4 + 1>;  // 15 characters of UTF-8
+
+struct Tokens {
+  std::array<TokenText, kMaxTokens> text{};
+  int count = 0;
+};
+
+bool IsBlank(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+int ReadNumber(const char*& p) {
+  int value = 0;
+  for (; IsDigit(*p); ++p) value = value >= kNumberCap ? kNumberCap : value * 10 + (*p - '0');
+  return value;
+}
+
+int LeadingNumber(const char* token) { return ReadNumber(token); }
+
+bool IsUnsupported(const char* token) {
+  if (std::strncmp(token, kCalendarEscape, 2) == 0 && (token[2] == 'D' || token[2] == 'd')) {
+    return true;
+  }
+  for (const char* word : kUnsupportedWords) {
+    if (CompareText(token, word, kWordCompareLimit) == 0) return true;
+  }
+  return false;
+}
+
+// Splits the text at blanks and keeps the first four tokens. Fails on a token that is too
+// long or that marks an unsupported form, wherever in the text it stands.
+bool SplitTokens(const char* text, Tokens& tokens) {
+  const char* p = text;
+  for (;;) {
+    while (IsBlank(*p)) ++p;
+    if (*p == '\0') return true;
+    const char* start = p;
+    int chars = 0;
+    while (*p != '\0' && !IsBlank(*p)) {
+      DecodeUtf8(p);
+      if (++chars > kMaxTokenChars) return false;
+    }
+    TokenText token{};
+    std::memcpy(token.data(), start, static_cast<std::size_t>(p - start));
+    if (IsUnsupported(token.data())) return false;
+    if (tokens.count < kMaxTokens) tokens.text[tokens.count++] = token;
+  }
+}
+
+// Values are range-checked before they go into their bit fields, so an out-of-range number
+// fails instead of wrapping into a different valid date.
+bool StoreDay(PackedDate& date, int day) {
+  if (day > kMaxDay) return false;
+  date.SetDay(day);
+  return true;
+}
+
+bool StoreMonth(PackedDate& date, int month) {
+  if (month > kMaxMonth) return false;
+  date.SetMonth(month);
+  return true;
+}
+
+bool StoreYear(PackedDate& date, int year) {
+  if (year > kMaxYear) return false;
+  date.SetYear(year);
+  return true;
+}
+
+bool StoreWordMonth(PackedDate& date, const char* token) {
+  const int month = MonthFromWord(token);
+  date.SetMonth(month);
+  return month != 0;
+}
+
+// 'D.M.Y', 'M.Y' or 'Y'. A month over 12 fails like any other impossible date; keeping it
+// out of the month field instead would silently drop what the user wrote.
+bool ReadDottedToken(PackedDate& date, const char* token) {
+  std::array<int, 3> numbers{};
+  int count = 0;
+  const char* p = token;
+  while (count < 3 && IsDigit(*p)) {
+    numbers[count++] = ReadNumber(p);
+    if (*p != '.') break;
+    ++p;
+  }
+  switch (count) {
+    case 3:
+      return StoreDay(date, numbers[0]) && StoreMonth(date, numbers[1]) &&
+             StoreYear(date, numbers[2]);
+    case 2:
+      return StoreMonth(date, numbers[0]) && StoreYear(date, numbers[1]);
+    case 1:
+      return StoreYear(date, numbers[0]);
+    default:
+      return false;
+  }
+}
+
+bool ReadFields(PackedDate& date, const Tokens& tokens) {
+  const char* t0 = tokens.text[0].data();
+  const char* t1 = tokens.text[1].data();
+  const char* t2 = tokens.text[2].data();
+  const char* t3 = tokens.text[3].data();
+  switch (tokens.count) {
+    case 1:
+      if (std::strchr(t0, '.') != nullptr) return ReadDottedToken(date, t0);
+      if (StoreWordMonth(date, t0)) return true;
+      return StoreYear(date, LeadingNumber(t0));
+    case 2:
+      if (const int qualifier = QualifierFromWord(t0); qualifier != 0) {  // 'ABT 1850'
+        date.SetQualifier(qualifier);
+        return StoreYear(date, LeadingNumber(t1));
+      }
+      if (StoreWordMonth(date, t0)) return StoreYear(date, LeadingNumber(t1));  // 'MAR 1850'
+      return StoreDay(date, LeadingNumber(t0)) && StoreWordMonth(date, t1);     // '12 MAR'
+    case 3:
+      if (const int qualifier = QualifierFromWord(t0); qualifier != 0) {  // 'ABT MAR 1850'
+        date.SetQualifier(qualifier);
+      } else if (!StoreDay(date, LeadingNumber(t0))) {  // '12 MAR 1850'
+        return false;
+      }
+      return StoreWordMonth(date, t1) && StoreYear(date, LeadingNumber(t2));
+    case 4:  // 'ABT 12 MAR 1850'
+      date.SetQualifier(QualifierFromWord(t0));
+      return StoreDay(date, LeadingNumber(t1)) && StoreWordMonth(date, t2) &&
+             StoreYear(date, LeadingNumber(t3));
+    default:
+      return true;
+  }
+}
+
+bool DayFitsMonth(PackedDate date) {
+  const int month = date.Month();
+  return month < 1 || month > 11 || date.Day() <= kMonthLength[month - 1];
+}
+
+// '1700/1701': the year after the first '/' is kept as an offset of 1..10. The offset is
+// taken from the true difference: folding it modulo 128 would let '1700/1573' pass as
+// '1700/1701' and '1700/1828' as plain '1700'.
+bool ReadSecondYear(PackedDate& date, const char* text) {
+  const char* slash = std::strchr(text, '/');
+  if (slash == nullptr) {
+    date.SetSecondYearOffset(0);
+    return true;
+  }
+  const char* p = slash + 1;
+  const int offset = ReadNumber(p) - date.Year();
+  if (offset < 0 || offset > kMaxSecondYearOffset) return false;
+  date.SetSecondYearOffset(offset);
+  return true;
+}
+
+}  // namespace
+
+bool ParseDateText(PackedDate& date, const char* text) {
+  if (text == nullptr) return false;
+  date = PackedDate{};
+  date.SetParseFailed(true);
+  Tokens tokens;
+  if (!SplitTokens(text, tokens) || !ReadFields(date, tokens) || !DayFitsMonth(date) ||
+      !ReadSecondYear(date, text)) {
+    return false;
+  }
+  date.SetParseFailed(false);
+  return true;
+}
+
+int MonthFromWord(const char* token) {
+  if (token == nullptr) return 0;
+  for (const ExactMonth& exact : kExactMonths) {
+    if (CompareText(token, exact.word, kWordCompareLimit) == 0) return exact.month;
+  }
+  char first = token[0];
+  if (first >= 'a' && first <= 'z') first = static_cast<char>(first - 'a' + 'A');
+  for (int month = kMaxMonth; month >= 1; --month) {
+    if (kDisplayMonthWords[month][0] == first) return month;
+  }
+  return 0;
+}
+
+int QualifierFromWord(const char* token) {
+  if (token == nullptr) return 0;
+  for (const auto* words : {&kGedcomQualifierWords, &kDisplayQualifierWords}) {
+    for (int qualifier = 1; qualifier <= kMaxQualifier; ++qualifier) {
+      if (CompareText(token, (*words)[qualifier], kWordCompareLimit) == 0) return qualifier;
+    }
+  }
+  // Estimated dates are read as calculated, the nearest qualifier we can hold.
+  if (CompareText(token, "EST", kWordCompareLimit) == 0) return kCalculated;
+  return 0;
+}
+
+}  // namespace korvane

@@ -1,0 +1,180 @@
+#include "export/export_command.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "export/backup_names.h"
+#include "export/reference_numbering.h"
+#include "export/write_export.h"
+#include "gedcom/line_writer.h"
+#include "store/flags.h"
+
+namespace korvane {
+namespace {
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+std::int64_t FileSize(std::FILE* file) {
+  if (fseeko(file, 0, SEEK_END) != 0) return 0;
+  const off_t size = ftello(file);
+  return size > 0 ? size : 0;
+}
+
+bool ContainsGed(const std::string& path) {
+  for (std::size_t i = 0; i + 3 <= path.size(); ++i) {
+    if ((path[i] | 0x20) == 'g' && (path[i + 1] | 0x20) == 'e' && (path[i + 2] | 0x20) == 'd') {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A new file beside `target` that nothing else uses.
+std::FILE* CreateTemporary(const std::string& target, std::string& path) {
+  std::string pattern = target + ".neu-XXXXXX";
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return nullptr;
+  ::fchmod(fd, 0644);
+  path = pattern;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (file == nullptr) {
+    ::close(fd);
+    std::remove(path.c_str());
+  }
+  return file;
+}
+
+// Both passes over the records file: numbering the notes and sources, then writing.
+bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
+                  WrittenOffsets& offsets) {
+  const LoadedFile& file = context.file;
+  Progress progress(context.ui);
+  const std::int64_t size = FileSize(source);
+  progress.Begin(2 * size);
+  const RecordIndex index(context.store);
+  ReferenceNumbering numbering;
+  fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
+  {
+    LineReader reader(source, file.encoding.encoding);
+    numbering.Scan(reader, context.store, index, progress);
+  }
+  fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
+  LineReader reader(source, file.encoding.encoding);
+  LineWriter writer(output, file.encoding.encoding);
+  if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
+  offsets = WriteExport(context.store, reader, writer, index, numbering, progress, size);
+  const bool written = writer.Finish() && std::ferror(source) == 0;
+  progress.End();
+  return written;
+}
+
+// The records now live in the new file: a later rebuild reads them from there.
+void MoveRecordOffsets(Store& store, const WrittenOffsets& offsets) {
+  for (Rin rin = 1; rin <= store.PersonCount() && rin < static_cast<Rin>(offsets.persons.size());
+       ++rin) {
+    store.personTable[rin].recordOffset = offsets.persons[rin];
+  }
+  for (Mrin mrin = 1;
+       mrin <= store.FamilyCount() && mrin < static_cast<Mrin>(offsets.families.size()); ++mrin) {
+    store.familyTable[mrin].recordOffset = offsets.families[mrin];
+  }
+}
+
+void ClearSelectionAndChanges(Store& store) {
+  for (Person& person : store.personTable) person.flags &= ~(SelectedFlag | ChangedFlag);
+  for (Family& family : store.familyTable) family.flags &= ~ChangedFlag;
+  store.changeCounters = ChangeCounters{};
+}
+
+}  // namespace
+
+bool ExportTo(LoadContext& context, const std::string& target) {
+  Diagnostics& d = context.diagnostics;
+  LoadedFile& file = context.file;
+  d.LogAppend("\n# %s", d.LogTimestamp().c_str());
+  d.LogAppend("\n- Auto-Source: %s\n", file.path.c_str());
+
+  std::FILE* source = std::fopen(file.recordsPath.c_str(), "rb");
+  if (source == nullptr) {
+    d.ErrorBox("Original GED Datei %s nicht gefunden!", file.recordsPath.c_str());
+    return false;
+  }
+  std::string temporary;
+  std::FILE* output = CreateTemporary(target, temporary);
+  if (output == nullptr) {
+    std::fclose(source);
+    d.ErrorBox("Fehler beim Öffnen der Datei '%s'", target.c_str());
+    return false;
+  }
+  context.ui.SetStatusText(0, FileNameOf(target) + " teil-exportieren");
+  WrittenOffsets offsets;
+  bool written = WriteNewFile(context, source, output, offsets);
+  std::fclose(source);
+  written = std::fflush(output) == 0 && ::fsync(::fileno(output)) == 0 && written;
+  written = std::fclose(output) == 0 && written;
+  if (!written) {
+    std::remove(temporary.c_str());
+    d.ErrorBox("Fehler beim Schreiben der Datei '%s'", target.c_str());
+    return false;
+  }
+
+  std::string backup;
+  if (FileExists(target)) {
+    backup = BackupPathFor(target, FileExists);
+    if (std::rename(target.c_str(), backup.c_str()) != 0) {
+      const int error = errno;
+      std::remove(temporary.c_str());
+      d.ErrorBox("OpenFiles error  %d", error);
+      return false;
+    }
+    d.LogAppend("\n(Backup in: %s)\n", backup.c_str());
+    if (file.recordsPath == target) file.recordsPath = backup;
+  }
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    if (!backup.empty()) std::rename(backup.c_str(), target.c_str());
+    std::remove(temporary.c_str());
+    d.ErrorBox("OpenFiles error  %d", error);
+    return false;
+  }
+
+  // The log of the exported state goes beside the backup; the next line starts a new one.
+  const std::string rotatedLog = RotatedLogPath(backup.empty() ? target : backup);
+  if (!d.LogPath().empty()) {
+    std::remove(rotatedLog.c_str());
+    std::rename(d.LogPath().c_str(), rotatedLog.c_str());
+  }
+  MoveRecordOffsets(context.store, offsets);
+  file.path = target;
+  file.recordsPath = target;
+  file.displayName = FileNameOf(target);
+  return true;
+}
+
+bool ExportCommand(LoadContext& context) {
+  const std::optional<std::string> path =
+      context.ui.ChooseFile({"GED Dateien (*.ged)", "*.ged", ".ged", false});
+  if (!path || !ContainsGed(*path)) return false;
+  context.diagnostics.StartReport();
+  const std::string name = FileNameOf(*path);
+  context.ui.SetStatusText(0, "Exportiere " + name + " ...");
+  context.ui.SetStatusText(1, "");
+  context.ui.SetStatusText(2, "");
+  if (!ExportTo(context, *path)) {
+    context.diagnostics.ErrorBox("\r\nSpeichen von GED file nicht möglich:\r\n%s", path->c_str());
+    return false;
+  }
+  ClearSelectionAndChanges(context.store);
+  context.shell.ResetViewState();
+  context.ui.SetStatusText(0, name + " exportiert");
+  return true;
+}
+
+}  // namespace korvane

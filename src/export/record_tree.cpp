@@ -1,0 +1,316 @@
+#include "export/record_tree.h"
+
+#include <string_view>
+
+#include "dates/format_date.h"
+#include "dates/parse_date_text.h"
+#include "gedcom/ged_line.h"
+#include "gedcom/name_value.h"
+#include "store/flags.h"
+
+namespace korvane {
+namespace {
+
+// An event whose date and place the program holds.
+struct HeldEvent {
+  std::string_view tag;
+  PackedDate date;
+  const char* place;
+  bool hasDate;   // the has-date flag
+  bool hasPlace;  // the has-place flag
+};
+
+constexpr int kMaxEvents = 4;
+
+std::string_view TextOf(const char* text) { return text != nullptr ? text : ""; }
+
+std::string NameLine(const Person& p) {
+  std::string line = "1 NAME ";
+  line += TextOf(p.givenNames);
+  line += " /";
+  line += TextOf(p.surname);
+  line += "/";
+  return line;
+}
+
+class TreeBuilder {
+ public:
+  TreeBuilder(const Store& store, bool family, std::int32_t number,
+              const std::vector<RecordLine>& lines)
+      : family_(family), lines_(lines), links_(store, family, number) {
+    if (family) {
+      const Family& f = store.FamilyRecord(number);
+      events_[0] = {"MARR", f.marriageDate, f.marriagePlace, (f.flags & HasMarriageDateFlag) != 0,
+                    (f.flags & HasMarriagePlaceFlag) != 0};
+      eventCount_ = 1;
+    } else {
+      person_ = &store.PersonRecord(number);
+      const Person& p = *person_;
+      events_[0] = {"BIRT", p.birthDate, p.birthPlace, (p.flags & HasBirthDateFlag) != 0,
+                    (p.flags & HasBirthPlaceFlag) != 0};
+      events_[1] = {"CHR", p.chrDate, p.chrPlace, (p.flags & HasChrDateFlag) != 0,
+                    (p.flags & HasChrPlaceFlag) != 0};
+      events_[2] = {"DEAT", p.deathDate, p.deathPlace, (p.flags & HasDeathDateFlag) != 0,
+                    (p.flags & HasDeathPlaceFlag) != 0};
+      events_[3] = {"BURI", p.burialDate, p.burialPlace, (p.flags & HasBurialDateFlag) != 0,
+                    (p.flags & HasBurialPlaceFlag) != 0};
+      eventCount_ = kMaxEvents;
+    }
+  }
+
+  RecordTree Build() {
+    FindSourceLines();
+    for (int i = 0; i < static_cast<int>(lines_.size()); ++i) AddLine(i);
+    Complete();
+    return std::move(tree_);
+  }
+
+ private:
+  int EventIndex(std::string_view tag) const {
+    for (int e = 0; e < eventCount_; ++e) {
+      if (events_[e].tag == tag) return e;
+    }
+    return -1;
+  }
+
+  // The lines the reader took the held fields from: the last of each kind wins.
+  void FindSourceLines() {
+    int event = -1;
+    for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+      const RecordLine& line = lines_[i];
+      if (line.level == 1) {
+        event = EventIndex(line.tag);
+        NameValue name;
+        if (!family_ && line.tag == "NAME" && SplitNameValue(line.value, name)) nameLine_ = i;
+        if (!family_ && line.tag == "SEX") sexLine_ = i;
+      } else if (line.level == 2 && event >= 0) {
+        if (line.tag == "DATE") dateLine_[event] = i;
+        if (line.tag == "PLAC") placeLine_[event] = i;
+      }
+    }
+  }
+
+  RecordTree::Block& NewBlock(int slot, std::string_view tag) {
+    return tree_.slots[slot].emplace_back(RecordTree::Block{std::string(tag), {}});
+  }
+
+  RecordTree::Block& CurrentBlock() {
+    if (currentSlot_ < 0) {  // lines below level 1 before any level-1 line stay in front
+      currentSlot_ = 0;
+      NewBlock(0, "");
+    }
+    return tree_.slots[currentSlot_].back();
+  }
+
+  void Keep(const RecordLine& line) {
+    CurrentBlock().lines.push_back({line.level, line.raw, true});
+  }
+  void Put(int level, std::string text) {
+    CurrentBlock().lines.push_back({level, std::move(text), false});
+  }
+
+  void AddLine(int i) {
+    const RecordLine& line = lines_[i];
+    if (dropLevel_ >= 0) {
+      if (line.level > dropLevel_ || line.level < 0) return;
+      dropLevel_ = -1;
+    }
+    if (line.level == 1) {
+      AddLevelOne(i);
+    } else if (line.level >= 2 && !line.tag.empty() && line.tag.front() == '_') {
+      dropLevel_ = line.level;
+    } else if (line.level == 2) {
+      AddLevelTwo(i);
+    } else {
+      Keep(line);
+    }
+  }
+
+  void AddLevelOne(int i) {
+    const RecordLine& line = lines_[i];
+    event_ = EventIndex(line.tag);
+    if (event_ >= 0) eventSeen_[event_] = true;
+    inNameSource_ = i == nameLine_;
+    currentSlot_ = TagCode(line.tag, family_);
+    if (RecordLinks::IsLinkTag(line.tag)) {
+      std::string text = links_.Next(line.tag);
+      if (text.empty()) {
+        dropLevel_ = 1;
+        currentSlot_ = -1;
+        return;
+      }
+      NewBlock(currentSlot_, line.tag);
+      Put(1, std::move(text));
+    } else if (i == nameLine_) {
+      NewBlock(currentSlot_, line.tag);
+      NameValue name;
+      SplitNameValue(line.value, name);
+      const bool same = CleanPoolText(name.givenNames) == TextOf(person_->givenNames) &&
+                        CleanPoolText(name.surname) == TextOf(person_->surname);
+      same ? Keep(line) : Put(1, NameLine(*person_));
+    } else if (i == sexLine_) {
+      NewBlock(currentSlot_, line.tag);
+      const char first = line.value.empty() ? 0 : line.value.front();
+      const char read = static_cast<unsigned char>(first) < 0x80 ? first : '?';
+      if (read == person_->sex) {
+        Keep(line);
+      } else {
+        Put(1, std::string("1 SEX ") + person_->sex);
+      }
+    } else {
+      NewBlock(currentSlot_, line.tag);
+      Keep(line);
+    }
+  }
+
+  void AddLevelTwo(int i) {
+    const RecordLine& line = lines_[i];
+    if (event_ >= 0 && line.tag == "DATE") {
+      if (i == dateLine_[event_] && !KeepOrRebuildDate(line)) return;
+      dateBelow_[event_] = true;
+    } else if (event_ >= 0 && line.tag == "PLAC") {
+      if (i == placeLine_[event_] && !KeepOrRebuildText(line, events_[event_].place)) return;
+      placeBelow_[event_] = true;
+    } else if (inNameSource_ && line.tag == "GIVN") {
+      KeepOrRebuildText(line, person_->givenNames);
+    } else if (inNameSource_ && line.tag == "SURN") {
+      KeepOrRebuildText(line, person_->surname);
+    } else {
+      Keep(line);
+    }
+  }
+
+  // False when the line is left out (with what stands below it).
+  bool KeepOrRebuildDate(const RecordLine& line) {
+    const PackedDate held = events_[event_].date;
+    PackedDate read;
+    ParseDateText(read, line.value.c_str());
+    if (read == held) {
+      Keep(line);
+      return true;
+    }
+    const std::string text = FormatDate(held, DateForm::GedcomForm);
+    if (text.empty()) {
+      dropLevel_ = line.level;
+      return false;
+    }
+    Put(2, "2 DATE " + text);
+    return true;
+  }
+
+  bool KeepOrRebuildText(const RecordLine& line, const char* held) {
+    if (held == nullptr) {
+      dropLevel_ = line.level;
+      return false;
+    }
+    if (CleanPoolText(line.value) == held) {
+      Keep(line);
+    } else {
+      Put(2, "2 " + line.tag + " " + held);
+    }
+    return true;
+  }
+
+  void AddRemainingLinks(std::string_view tag) {
+    for (std::string& text : links_.Remaining(tag)) {
+      NewBlock(TagCode(tag, family_), tag).lines.push_back({1, std::move(text), false});
+    }
+  }
+
+  // Lines the record lacks for fields the program holds.
+  void Complete() {
+    if (!family_) {
+      const Person& p = *person_;
+      if (nameLine_ < 0 && (!TextOf(p.givenNames).empty() || !TextOf(p.surname).empty())) {
+        NewBlock(TagCode("NAME", false), "NAME").lines.push_back({1, NameLine(p), false});
+      }
+      if (sexLine_ < 0 && p.sex != 0) {
+        NewBlock(TagCode("SEX", false), "SEX").lines.push_back({1, std::string("1 SEX ") + p.sex, false});
+      }
+    }
+    for (int e = 0; e < eventCount_; ++e) CompleteEvent(e);
+    if (family_) {
+      AddRemainingLinks("HUSB");
+      AddRemainingLinks("WIFE");
+      AddRemainingLinks("CHIL");
+    } else {
+      AddRemainingLinks("FAMC");
+      AddRemainingLinks("FAMS");
+    }
+  }
+
+  void CompleteEvent(int e) {
+    const HeldEvent& event = events_[e];
+    const std::string date = event.hasDate ? FormatDate(event.date, DateForm::GedcomForm) : "";
+    const bool place = event.place != nullptr && *event.place != 0;
+    std::vector<RecordTree::Block>& slot = tree_.slots[TagCode(event.tag, family_)];
+    if (!eventSeen_[e]) {
+      if (!event.hasDate && !event.hasPlace) return;
+      NewBlock(TagCode(event.tag, family_), event.tag).lines.push_back(
+          {1, "1 " + std::string(event.tag), false});
+    }
+    // The first block of the event takes what is missing.
+    for (RecordTree::Block& block : slot) {
+      if (block.tag != event.tag) continue;
+      if (!dateBelow_[e] && !date.empty()) block.lines.push_back({2, "2 DATE " + date, false});
+      if (!placeBelow_[e] && place) {
+        block.lines.push_back({2, std::string("2 PLAC ") + event.place, false});
+      }
+      return;
+    }
+  }
+
+  const bool family_;
+  const std::vector<RecordLine>& lines_;
+  RecordLinks links_;
+  const Person* person_ = nullptr;
+  HeldEvent events_[kMaxEvents] = {};
+  int eventCount_ = 0;
+  RecordTree tree_;
+
+  int nameLine_ = -1, sexLine_ = -1;
+  int dateLine_[kMaxEvents] = {-1, -1, -1, -1};
+  int placeLine_[kMaxEvents] = {-1, -1, -1, -1};
+  bool eventSeen_[kMaxEvents] = {};
+  bool dateBelow_[kMaxEvents] = {};
+  bool placeBelow_[kMaxEvents] = {};
+
+  int dropLevel_ = -1;
+  int currentSlot_ = -1;
+  int event_ = -1;
+  bool inNameSource_ = false;
+};
+
+}  // namespace
+
+std::vector<RecordLine> ReadRecordLines(LineReader& reader) {
+  std::vector<RecordLine> lines;
+  GedLine line;
+  while (reader.ReadLine(line)) {
+    const GedLineParts parts = ParseGedLine(line.text);
+    if (parts.level == 0) {
+      reader.Seek(line.offset);
+      break;
+    }
+    lines.push_back({parts.level, std::string(parts.tag), std::string(parts.value),
+                     std::string(line.raw)});
+  }
+  return lines;
+}
+
+RecordTree BuildRecordTree(const Store& store, bool family, std::int32_t number,
+                           const std::vector<RecordLine>& lines) {
+  return TreeBuilder(store, family, number, lines).Build();
+}
+
+void WriteRecordTree(const RecordTree& tree, LineWriter& writer) {
+  for (const std::vector<RecordTree::Block>& slot : tree.slots) {
+    for (const RecordTree::Block& block : slot) {
+      for (const RecordTree::Line& line : block.lines) {
+        line.raw ? writer.WriteRawLine(line.bytes) : writer.WriteLine(line.bytes);
+      }
+    }
+  }
+}
+
+}  // namespace korvane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "export/export_selection.h"
+#include "export/tag_codes.h"
+#include "gedcom/line_reader.h"
+#include "gedcom/line_writer.h"
+#include "store/store.h"
+
+namespace korvane {
+
+// A line of a record as read from the file.
+struct RecordLine {
+  int level = -1;
+  std::string tag;
+  std::string value;
+  std::string raw;  // the bytes in the file's encoding
+};
+
+// Reads the lines of the record that starts at the reader's position, up to the next
+// level-0 line, and leaves the reader at that line.
+std::vector<RecordLine> ReadRecordLines(LineReader& reader);
+
+// A changed record, rebuilt from its lines in the file and the fields in memory: level-1
+// lines sorted by their tag's slot, each with the lines below it. A line whose field the
+// program holds is kept byte for byte while the field still equals what the line says;
+// otherwise it is written from the field, or left out when the field is now empty.
+struct RecordTree {
+  struct Line {
+    int level;
+    std::string bytes;
+    bool raw;  // bytes in the file's encoding; otherwise UTF-8 text to convert
+  };
+  struct Block {  // a level-1 line and everything below it
+    std::string tag;
+    std::vector<Line> lines;
+  };
+  std::array<std::vector<Block>, kSlotCount> slots;
+};
+
+RecordTree BuildRecordTree(const Store& store, bool family, std::int32_t number,
+                           const std::vector<RecordLine>& lines);
+
+void WriteRecordTree(const RecordTree& tree, LineWriter& writer);
+
+}  // namespace korvane

@@ -1,0 +1,92 @@
+#include "export/reference_numbering.h"
+
+#include "gedcom/ged_line.h"
+
+namespace korvane {
+
+bool IsPointerValue(std::string_view value) {
+  return value.size() >= 3 && value.front() == '@' && value.back() == '@' &&
+         value.find_first_of(" \t") == std::string_view::npos;
+}
+
+int ReferenceNumbering::NumberOf(const Targets& targets, std::string_view xref) {
+  const int id = targets.xrefs.Find(xref);
+  return id < 0 || id >= static_cast<int>(targets.number.size()) ? 0 : targets.number[id];
+}
+
+int ReferenceNumbering::Intern(Targets& targets, std::string_view xref) {
+  const auto [id, added] = targets.xrefs.Insert(xref);
+  if (added) targets.record.push_back(-1);
+  return id;
+}
+
+void ReferenceNumbering::Scan(LineReader& reader, const Store& store, const RecordIndex& index,
+                              Progress& progress) {
+  GedLine line;
+  while (reader.ReadLine(line)) {
+    const GedLineParts parts = ParseGedLine(line.text);
+    if (parts.level == 0) {
+      progress.Step(static_cast<std::int64_t>(line.nextOffset));
+      if (!records_.empty()) records_.back().endRef = static_cast<std::uint32_t>(references_.size());
+      bool written = true;
+      if (parts.tag == "INDI") {
+        written = IsPersonExported(store, index.PersonAt(line.nextOffset));
+      } else if (parts.tag == "FAM") {
+        written = IsFamilyExported(store, index.FamilyAt(line.nextOffset));
+      } else if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
+        Targets& targets = parts.tag == "NOTE" ? notes_ : sources_;
+        const int id = Intern(targets, parts.xref);
+        if (targets.record[id] < 0) targets.record[id] = static_cast<int>(records_.size());
+        written = false;  // until something written refers to it
+      }
+      const auto refs = static_cast<std::uint32_t>(references_.size());
+      records_.push_back({written, refs, refs});
+      if (parts.tag == "TRLR") break;
+    } else if (parts.level > 0 && !records_.empty() && (parts.tag == "NOTE" || parts.tag == "SOUR") &&
+               IsPointerValue(parts.value)) {
+      const bool source = parts.tag == "SOUR";
+      references_.push_back({source, Intern(source ? sources_ : notes_, parts.value)});
+    }
+  }
+  if (!records_.empty()) records_.back().endRef = static_cast<std::uint32_t>(references_.size());
+  MarkReferencedRecords();
+  AssignNumbers();
+}
+
+// Notes and sources are written when a written record refers to them, which may be
+// another note or source: follow the references until nothing new is reached.
+void ReferenceNumbering::MarkReferencedRecords() {
+  std::vector<int> pending;
+  for (int r = 0; r < static_cast<int>(records_.size()); ++r) {
+    if (records_[r].written) pending.push_back(r);
+  }
+  while (!pending.empty()) {
+    const Record& record = records_[pending.back()];
+    pending.pop_back();
+    for (std::uint32_t i = record.firstRef; i < record.endRef; ++i) {
+      const Reference& ref = references_[i];
+      const int target = (ref.source ? sources_ : notes_).record[ref.id];
+      if (target >= 0 && !records_[target].written) {
+        records_[target].written = true;
+        pending.push_back(target);
+      }
+    }
+  }
+}
+
+void ReferenceNumbering::AssignNumbers() {
+  notes_.number.assign(notes_.xrefs.Size(), 0);
+  sources_.number.assign(sources_.xrefs.Size(), 0);
+  int nextNote = 0, nextSource = 0;
+  for (const Record& record : records_) {
+    if (!record.written) continue;
+    for (std::uint32_t i = record.firstRef; i < record.endRef; ++i) {
+      const Reference& ref = references_[i];
+      Targets& targets = ref.source ? sources_ : notes_;
+      if (targets.record[ref.id] < 0 || targets.number[ref.id] != 0) continue;
+      targets.number[ref.id] = ref.source ? ++nextSource : ++nextNote;
+    }
+  }
+}
+
+}  // namespace korvane

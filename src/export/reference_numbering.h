@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "export/export_selection.h"
+#include "gedcom/line_reader.h"
+#include "platform/progress.h"
+#include "store/store.h"
+#include "store/string_index.h"
+
+namespace korvane {
+
+// Numbers the note and source records an export writes: those the exported records
+// refer to, directly or through written notes and sources, consecutively in the order of
+// their first reference in the file. A record is found wherever it stands, also before
+// its first reference, so this is one read of the whole file ahead of the writing pass.
+class ReferenceNumbering {
+ public:
+  void Scan(LineReader& reader, const Store& store, const RecordIndex& index, Progress& progress);
+
+  // The new number for a note or source cross-reference, 0 when it is not written.
+  int NoteNumber(std::string_view xref) const { return NumberOf(notes_, xref); }
+  int SourceNumber(std::string_view xref) const { return NumberOf(sources_, xref); }
+
+ private:
+  struct Targets {
+    StringIndex xrefs;
+    std::vector<int> record;  // per xref id: the record defining it, or -1
+    std::vector<int> number;  // per xref id: the new number, 0 = not written
+  };
+  struct Record {
+    bool written;
+    std::uint32_t firstRef;
+    std::uint32_t endRef;
+  };
+  struct Reference {
+    bool source;
+    int id;
+  };
+
+  static int NumberOf(const Targets& targets, std::string_view xref);
+  static int Intern(Targets& targets, std::string_view xref);
+  void MarkReferencedRecords();
+  void AssignNumbers();
+
+  Targets notes_;
+  Targets sources_;
+  std::vector<Record> records_;
+  std::vector<Reference> references_;
+};
+
+// "@N5@": a pointer value (no blanks inside).
+bool IsPointerValue(std::string_view value);
+
+}  // namespace korvane

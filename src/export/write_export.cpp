@@ -1,0 +1,133 @@
+#include "export/write_export.h"
+
+#include <optional>
+#include <string>
+
+#include "export/record_tree.h"
+#include "gedcom/ged_line.h"
+#include "store/flags.h"
+
+namespace korvane {
+namespace {
+
+class ExportPass {
+ public:
+  ExportPass(const Store& store, LineReader& reader, LineWriter& writer, const RecordIndex& index,
+             const ReferenceNumbering& numbering)
+      : store_(store), reader_(reader), writer_(writer), index_(index), numbering_(numbering) {
+    offsets_.persons.assign(store.PersonCount() + 1, 0);
+    offsets_.families.assign(store.FamilyCount() + 1, 0);
+  }
+
+  WrittenOffsets Run(Progress& progress, std::int64_t progressBase) {
+    GedLine line;
+    while (reader_.ReadLine(line)) {
+      const GedLineParts parts = ParseGedLine(line.text);
+      if (dropLevel_ >= 0) {
+        if (parts.level > dropLevel_ || parts.level < 0) continue;
+        dropLevel_ = -1;
+      }
+      if (parts.level < 0) {
+        writer_.WriteRawLine(line.raw);  // what cannot be read is kept as it stands
+      } else if (parts.level == 0) {
+        progress.Step(progressBase + static_cast<std::int64_t>(line.nextOffset));
+        if (!StartRecord(parts, line)) break;
+      } else {
+        WriteInnerLine(parts, line);
+      }
+    }
+    return std::move(offsets_);
+  }
+
+ private:
+  // False after the TRLR line: nothing behind it belongs to the file.
+  bool StartRecord(const GedLineParts& parts, const GedLine& line) {
+    links_.reset();
+    if (parts.tag == "INDI" || parts.tag == "FAM") {
+      const bool family = parts.tag == "FAM";
+      const std::int32_t number =
+          family ? index_.FamilyAt(line.nextOffset) : index_.PersonAt(line.nextOffset);
+      const bool exported =
+          family ? IsFamilyExported(store_, number) : IsPersonExported(store_, number);
+      if (!exported) {
+        dropLevel_ = 0;
+        return true;
+      }
+      // The header always carries the record number, which the links written from the
+      // tables use, whatever the file called the record.
+      writer_.WriteLine((family ? "0 @F" : "0 @I") + std::to_string(number) +
+                        (family ? "@ FAM" : "@ INDI"));
+      (family ? offsets_.families : offsets_.persons)[number] = writer_.Position();
+      const std::uint32_t flags =
+          family ? store_.familyTable[number].flags : store_.personTable[number].flags;
+      if (flags & ChangedFlag) {
+        WriteRecordTree(BuildRecordTree(store_, family, number, ReadRecordLines(reader_)),
+                        writer_);
+      } else {
+        links_.emplace(store_, family, number);
+      }
+      return true;
+    }
+    if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
+      const bool note = parts.tag == "NOTE";
+      const int number = note ? numbering_.NoteNumber(parts.xref) : numbering_.SourceNumber(parts.xref);
+      if (number == 0) {
+        dropLevel_ = 0;  // nothing written refers to it
+        return true;
+      }
+      std::string header = (note ? "0 @N" : "0 @S") + std::to_string(number) + "@ " +
+                           std::string(parts.tag);
+      if (!parts.value.empty()) header += " " + std::string(parts.value);
+      writer_.WriteLine(header);
+      return true;
+    }
+    writer_.WriteRawLine(line.raw);
+    return parts.tag != "TRLR";
+  }
+
+  void WriteInnerLine(const GedLineParts& parts, const GedLine& line) {
+    if (parts.level == 1 && links_ && RecordLinks::IsLinkTag(parts.tag)) {
+      const std::string text = links_->Next(parts.tag);
+      if (text.empty()) {
+        dropLevel_ = 1;
+      } else {
+        writer_.WriteLine(text);
+      }
+      return;
+    }
+    if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
+      dropLevel_ = parts.level;
+      return;
+    }
+    if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.value)) {
+      const bool note = parts.tag == "NOTE";
+      const int number =
+          note ? numbering_.NoteNumber(parts.value) : numbering_.SourceNumber(parts.value);
+      if (number != 0) {
+        writer_.WriteLine(std::to_string(parts.level) + (note ? " NOTE @N" : " SOUR @S") +
+                          std::to_string(number) + "@");
+        return;
+      }
+    }
+    writer_.WriteRawLine(line.raw);
+  }
+
+  const Store& store_;
+  LineReader& reader_;
+  LineWriter& writer_;
+  const RecordIndex& index_;
+  const ReferenceNumbering& numbering_;
+  std::optional<RecordLinks> links_;
+  WrittenOffsets offsets_;
+  int dropLevel_ = -1;
+};
+
+}  // namespace
+
+WrittenOffsets WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
+                           const RecordIndex& index, const ReferenceNumbering& numbering,
+                           Progress& progress, std::int64_t progressBase) {
+  return ExportPass(store, reader, writer, index, numbering).Run(progress, progressBase);
+}
+
+}  // namespace korvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "export/export_selection.h"
+#include "export/reference_numbering.h"
+#include "gedcom/line_reader.h"
+#include "gedcom/line_writer.h"
+#include "platform/progress.h"
+#include "store/diagnostics.h"
+#include "store/store.h"
+
+namespace korvane {
+
+// Where each written record starts in the new file (the position behind its header
+// line), by number; 0 for records that were not written.
+struct WrittenOffsets {
+  std::vector<std::uint64_t> persons;
+  std::vector<std::uint64_t> families;
+};
+
+// The export pass: reads the records file from the reader's position to its end (or its
+// TRLR line) and writes the selected persons, their families and everything else of the
+// file. Lines the program holds nothing of are copied byte for byte; links are written
+// from the tables; notes and sources are renumbered; changed records are rebuilt.
+// Lines below a line that is left out go with it.
+WrittenOffsets WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
+                           const RecordIndex& index, const ReferenceNumbering& numbering,
+                           Progress& progress, std::int64_t progressBase);
+
+}  // namespace korvane

@@ -1,0 +1,128 @@
+#include "gedcom/file_encoding.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "text/utf8.h"
+
+namespace korvane {
+namespace {
+
+constexpr std::size_t kHeaderBytes = 64 * 1024;
+constexpr std::size_t kScanChunk = 1 << 20;
+
+std::size_t BomLength(std::string_view start, FileEncoding& encoding) {
+  if (start.substr(0, 3) == "\xEF\xBB\xBF") {
+    encoding = FileEncoding::Utf8;
+    return 3;
+  }
+  if (start.substr(0, 2) == "\xFF\xFE") {
+    encoding = FileEncoding::Utf16Le;
+    return 2;
+  }
+  if (start.substr(0, 2) == "\xFE\xFF") {
+    encoding = FileEncoding::Utf16Be;
+    return 2;
+  }
+  return 0;
+}
+
+// "1 CHAR UTF-8" (also "UTF8", any case) among the first lines of the header.
+bool HeaderDeclaresUtf8(std::string_view header) {
+  for (std::size_t pos = header.find("CHAR"); pos != std::string_view::npos;
+       pos = header.find("CHAR", pos + 4)) {
+    std::size_t value = pos + 4;
+    while (value < header.size() && header[value] == ' ') ++value;
+    std::string word;
+    while (value < header.size() && word.size() < 8 && header[value] != '\r' &&
+           header[value] != '\n' && header[value] != ' ') {
+      const char ch = header[value++];
+      word += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+    }
+    if (word == "UTF-8" || word == "UTF8") return true;
+  }
+  return false;
+}
+
+bool HasHighBytes(std::string_view bytes) {
+  for (const char ch : bytes) {
+    if (static_cast<unsigned char>(ch) >= 0x80) return true;
+  }
+  return false;
+}
+
+// Validates UTF-8 across chunk borders: a sequence cut by the border is carried over.
+class Utf8Scan {
+ public:
+  void Feed(std::string_view chunk, bool last) {
+    carry_.append(chunk);
+    std::string_view data = carry_;
+    std::size_t keep = 0;
+    if (!last) {
+      // Hold back an incomplete sequence at the end (at most 3 bytes).
+      for (std::size_t back = 1; back <= 3 && back <= data.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(data[data.size() - back]);
+        if ((byte & 0xC0) != 0x80) {
+          if (byte >= 0xC0) keep = back;
+          break;
+        }
+      }
+    }
+    const std::string_view complete = data.substr(0, data.size() - keep);
+    if (valid_ && !IsValidUtf8(complete)) valid_ = false;
+    if (!high_ && HasHighBytes(complete)) high_ = true;
+    carry_.erase(0, complete.size());
+  }
+  bool ValidWithHighBytes() const { return valid_ && high_; }
+  bool Valid() const { return valid_; }
+
+ private:
+  std::string carry_;
+  bool valid_ = true;
+  bool high_ = false;
+};
+
+}  // namespace
+
+DetectedEncoding DetectEncoding(std::FILE* file) {
+  DetectedEncoding result;
+  std::vector<char> buffer(kScanChunk);
+  std::rewind(file);
+  std::size_t got = std::fread(buffer.data(), 1, kHeaderBytes, file);
+  const std::string_view head(buffer.data(), got);
+  result.bomLength = BomLength(head, result.encoding);
+  if (result.bomLength == 0) {
+    if (HeaderDeclaresUtf8(head)) {
+      result.encoding = FileEncoding::Utf8;
+    } else {
+      Utf8Scan scan;
+      bool last = got < kHeaderBytes;
+      scan.Feed(head, last);
+      while (!last && scan.Valid()) {
+        got = std::fread(buffer.data(), 1, kScanChunk, file);
+        last = got < kScanChunk;
+        scan.Feed(std::string_view(buffer.data(), got), last);
+      }
+      if (scan.ValidWithHighBytes()) result.encoding = FileEncoding::Utf8;
+    }
+  }
+  std::fseek(file, static_cast<long>(result.bomLength), SEEK_SET);
+  return result;
+}
+
+std::string_view ByteOrderMark(FileEncoding encoding) {
+  switch (encoding) {
+    case FileEncoding::Utf8:
+      return "\xEF\xBB\xBF";
+    case FileEncoding::Utf16Le:
+      return "\xFF\xFE";
+    case FileEncoding::Utf16Be:
+      return "\xFE\xFF";
+    case FileEncoding::Cp1252:
+      break;
+  }
+  return {};
+}
+
+}  // namespace korvane

@@ -1,0 +1,304 @@
+#include "gedcom/ged_reader.h"
+
+#include <string>
+#include <vector>
+
+#include "dates/parse_date_text.h"
+#include "gedcom/ged_line.h"
+#include "gedcom/import_limits.h"
+#include "gedcom/xref_numbering.h"
+#include "store/flags.h"
+
+namespace korvane {
+namespace {
+
+enum class RecordKind { None, Person, Family };
+enum class Event { None, Birth, Christening, Death, Burial, Marriage };
+
+struct EventTag {
+  std::string_view tag;
+  Event event;
+};
+constexpr EventTag kPersonEvents[] = {
+    {"BIRT", Event::Birth}, {"CHR", Event::Christening}, {"DEAT", Event::Death},
+    {"BURI", Event::Burial}};
+
+// A doubled FAMS or FAMC line, reported once the record numbers are known.
+struct DoubledLink {
+  int person;
+  const char* tag;
+  std::int32_t link;
+};
+
+class RecordReader {
+ public:
+  RecordReader(Store& store, Diagnostics& diagnostics) : store_(store), diagnostics_(diagnostics) {}
+
+  bool Read(LineReader& reader, Progress& progress, ReadCounts& counts);
+
+ private:
+  bool ReadRecordLine(const GedLineParts& parts, ReadCounts& counts, std::uint64_t nextOffset);
+  void ReadPersonLine(const GedLineParts& parts);
+  void ReadFamilyLine(const GedLineParts& parts);
+  void ReadEventLine(const GedLineParts& parts);
+  void ReadName(Person& person, std::string_view value);
+  void AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value);
+  bool Finish(ReadCounts& counts);
+  void ReportRenumberings(const XrefNumbering& numbering, const char* kind, const char* number);
+  void ClearAndFail(ReadCounts& counts, const char* what);
+
+  Store& store_;
+  Diagnostics& diagnostics_;
+  XrefNumbering personXrefs_;
+  XrefNumbering familyXrefs_;
+  std::vector<Person> persons_;   // in file order; links hold cross-reference ids
+  std::vector<Family> families_;
+  std::vector<DoubledLink> doubledLinks_;
+  RecordKind kind_ = RecordKind::None;
+  Event event_ = Event::None;
+  std::string dateText_;
+};
+
+bool RecordReader::Read(LineReader& reader, Progress& progress, ReadCounts& counts) {
+  GedLine line;
+  while (reader.ReadLine(line)) {
+    const GedLineParts parts = ParseGedLine(line.text);
+    if (parts.level == 0) {
+      progress.Step(static_cast<std::int64_t>(line.nextOffset));
+      if (!ReadRecordLine(parts, counts, line.nextOffset)) return false;
+    } else if (parts.level == 1) {
+      event_ = Event::None;
+      if (kind_ == RecordKind::Person) ReadPersonLine(parts);
+      if (kind_ == RecordKind::Family) ReadFamilyLine(parts);
+    } else if (parts.level == 2 && event_ != Event::None) {
+      ReadEventLine(parts);
+    }
+  }
+  return Finish(counts);
+}
+
+// A level-0 line starts a record. Lines of other records (notes, sources, repositories)
+// never change a person or family, so they end the current one.
+bool RecordReader::ReadRecordLine(const GedLineParts& parts, ReadCounts& counts,
+                                  std::uint64_t nextOffset) {
+  kind_ = RecordKind::None;
+  event_ = Event::None;
+  if (parts.tag == "INDI") {
+    if (++counts.indiRecords > kMaxRecordsPerKind) {
+      ClearAndFail(counts, "Personen");
+      return false;
+    }
+    personXrefs_.DefineRecord(parts.xref);
+    Person& person = persons_.emplace_back();
+    person.recordOffset = nextOffset;
+    person.flags = PresentFlag;
+    kind_ = RecordKind::Person;
+  } else if (parts.tag == "FAM") {
+    if (++counts.famRecords > kMaxRecordsPerKind) {
+      ClearAndFail(counts, "Familien");
+      return false;
+    }
+    familyXrefs_.DefineRecord(parts.xref);
+    Family& family = families_.emplace_back();
+    family.recordOffset = nextOffset;
+    family.flags = PresentFlag;
+    kind_ = RecordKind::Family;
+  } else if (parts.tag == "SOUR") {
+    counts.highestSourceNumber =
+        std::max(counts.highestSourceNumber, XrefNumber(parts.xref, kMaxRecordsPerKind));
+  }
+  return true;
+}
+
+void RecordReader::ReadPersonLine(const GedLineParts& parts) {
+  Person& person = persons_.back();
+  if (parts.tag == "NAME") {
+    ReadName(person, parts.value);
+  } else if (parts.tag == "SEX") {
+    const char first = parts.value.empty() ? 0 : parts.value.front();
+    person.sex = static_cast<unsigned char>(first) < 0x80 ? first : '?';
+  } else if (parts.tag == "FAMS") {
+    AddSpouseOrChildLink(person.fams, "FAMS", parts.value);
+  } else if (parts.tag == "FAMC") {
+    AddSpouseOrChildLink(person.famc, "FAMC", parts.value);
+  } else {
+    for (const EventTag& e : kPersonEvents) {
+      if (parts.tag == e.tag) event_ = e.event;
+    }
+  }
+}
+
+void RecordReader::ReadFamilyLine(const GedLineParts& parts) {
+  Family& family = families_.back();
+  if (parts.tag == "HUSB") {
+    family.husband = personXrefs_.LinkValue(parts.value);
+    family.flags |= HasHusbandFlag;
+  } else if (parts.tag == "WIFE") {
+    family.wife = personXrefs_.LinkValue(parts.value);
+    family.flags |= HasWifeFlag;
+  } else if (parts.tag == "CHIL") {
+    ListAppend(family.children, personXrefs_.LinkValue(parts.value));  // doubles are kept
+    family.flags |= HasChildrenFlag;
+  } else if (parts.tag == "DIV") {
+    if (!parts.value.empty() && parts.value.front() == 'Y') family.flags |= ChangedFlag;
+  } else if (parts.tag == "MARR") {
+    event_ = Event::Marriage;
+  }
+}
+
+// "Given Names /Surname/ suffix": the suffix is not held. A name without "/" is all given
+// names; GEDCOM allows a name without a known surname.
+void RecordReader::ReadName(Person& person, std::string_view value) {
+  if (value.find_first_not_of(" \t") == std::string_view::npos) return;
+  std::string_view given = value;
+  std::string_view surname;
+  const std::size_t slash = value.find('/');
+  if (slash != std::string_view::npos) {
+    given = value.substr(0, slash);
+    while (!given.empty() && given.back() == ' ') given.remove_suffix(1);
+    surname = value.substr(slash + 1);
+    surname = surname.substr(0, surname.find('/'));
+  }
+  person.givenNames = InternText(store_.texts, TextPoolId::GivenNames, given);
+  person.surname = InternText(store_.texts, TextPoolId::Surnames, surname);
+  person.flags &= ~(HasGivenNamesFlag | HasSurnameFlag);
+  if (*person.givenNames != 0) person.flags |= HasGivenNamesFlag;
+  if (*person.surname != 0) person.flags |= HasSurnameFlag;
+}
+
+void RecordReader::AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value) {
+  const std::int32_t link = familyXrefs_.LinkValue(value);
+  if (ListContains(list, link)) {
+    doubledLinks_.push_back({static_cast<int>(persons_.size()) - 1, tag, link});
+  } else {
+    ListAppend(list, link);
+  }
+}
+
+void RecordReader::ReadEventLine(const GedLineParts& parts) {
+  const bool isDate = parts.tag == "DATE";
+  if (!isDate && parts.tag != "PLAC") return;
+  PackedDate* date = nullptr;
+  const char** place = nullptr;
+  std::uint32_t* flags = nullptr;
+  std::uint32_t dateFlag = 0, placeFlag = 0;
+  if (event_ == Event::Marriage) {
+    Family& f = families_.back();
+    date = &f.marriageDate, place = &f.marriagePlace, flags = &f.flags;
+    dateFlag = HasMarriageDateFlag, placeFlag = HasMarriagePlaceFlag;
+  } else {
+    Person& p = persons_.back();
+    flags = &p.flags;
+    switch (event_) {
+      case Event::Birth:
+        date = &p.birthDate, place = &p.birthPlace;
+        dateFlag = HasBirthDateFlag, placeFlag = HasBirthPlaceFlag;
+        break;
+      case Event::Christening:
+        date = &p.chrDate, place = &p.chrPlace;
+        dateFlag = HasChrDateFlag, placeFlag = HasChrPlaceFlag;
+        break;
+      case Event::Death:
+        date = &p.deathDate, place = &p.deathPlace;
+        dateFlag = HasDeathDateFlag, placeFlag = HasDeathPlaceFlag;
+        break;
+      default:
+        date = &p.burialDate, place = &p.burialPlace;
+        dateFlag = HasBurialDateFlag, placeFlag = HasBurialPlaceFlag;
+        break;
+    }
+  }
+  if (isDate) {
+    // A rejected date keeps its failure bit for the plausibility check to find.
+    dateText_.assign(parts.value);
+    ParseDateText(*date, dateText_.c_str());
+    *flags |= dateFlag;
+  } else {
+    *place = InternText(store_.texts, TextPoolId::Places, parts.value);
+    *flags |= placeFlag;
+  }
+}
+
+void RecordReader::ClearAndFail(ReadCounts& counts, const char* what) {
+  diagnostics_.ErrorBox("\r\n GED Datei zu groß. >%d %s", kMaxRecordsPerKind, what);
+  counts = ReadCounts{};
+  store_.personTable.resize(1);
+  store_.familyTable.resize(1);
+}
+
+void RecordReader::ReportRenumberings(const XrefNumbering& numbering, const char* kind,
+                                      const char* number) {
+  for (const XrefNumbering::Renumbering& r : numbering.Renumberings()) {
+    std::string text;
+    switch (r.reason) {
+      case XrefNumbering::Renumbering::DefinedTwice:
+        text = std::string(kind) + " " + r.xref + " doppelt definiert: zweiter Datensatz als " +
+               number + " " + std::to_string(r.number) + " eingelesen\r\n";
+        break;
+      case XrefNumbering::Renumbering::NumberTaken:
+        text = std::string(kind) + " " + r.xref + ": Nummer schon vergeben, als " + number + " " +
+               std::to_string(r.number) + " eingelesen\r\n";
+        break;
+      case XrefNumbering::Renumbering::NoNumber:
+        text = std::string(kind) + " " + (r.xref.empty() ? "ohne Querverweis" : r.xref) +
+               ": keine Nummer im Querverweis, als " + number + " " + std::to_string(r.number) +
+               " eingelesen\r\n";
+        break;
+    }
+    diagnostics_.ReportAppend("%s", text.c_str());
+    diagnostics_.LogAppend("%s", text.c_str());
+  }
+}
+
+// Places the records under their numbers and turns cross-reference ids into numbers.
+bool RecordReader::Finish(ReadCounts& counts) {
+  if (!personXrefs_.Assign(kMaxRecordsPerKind)) {
+    ClearAndFail(counts, "Personen");
+    return false;
+  }
+  if (!familyXrefs_.Assign(kMaxRecordsPerKind)) {
+    ClearAndFail(counts, "Familien");
+    return false;
+  }
+  for (const DoubledLink& d : doubledLinks_) {
+    diagnostics_.ReportAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
+                              personXrefs_.RecordNumber(d.person), d.tag,
+                              familyXrefs_.Resolve(d.link));
+    diagnostics_.LogAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
+                           personXrefs_.RecordNumber(d.person), d.tag,
+                           familyXrefs_.Resolve(d.link));
+  }
+  ReportRenumberings(personXrefs_, "Person", "RIN");
+  ReportRenumberings(familyXrefs_, "Familie", "MRIN");
+
+  auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
+    for (int i = 0; i < list.Count(); ++i) list.Set(i, numbering.Resolve(list.At(i)));
+  };
+  store_.EnsurePersonCount(personXrefs_.HighestNumber());
+  for (int i = 0; i < static_cast<int>(persons_.size()); ++i) {
+    Person& person = persons_[i];
+    resolveAll(person.fams, familyXrefs_);
+    resolveAll(person.famc, familyXrefs_);
+    store_.personTable[personXrefs_.RecordNumber(i)] = std::move(person);
+  }
+  store_.EnsureFamilyCount(familyXrefs_.HighestNumber());
+  for (int i = 0; i < static_cast<int>(families_.size()); ++i) {
+    Family& family = families_[i];
+    family.husband = personXrefs_.Resolve(family.husband);
+    family.wife = personXrefs_.Resolve(family.wife);
+    resolveAll(family.children, personXrefs_);
+    store_.familyTable[familyXrefs_.RecordNumber(i)] = std::move(family);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadGedRecords(LineReader& reader, Store& store, Diagnostics& diagnostics, Progress& progress,
+                    ReadCounts& counts) {
+  counts = ReadCounts{};
+  RecordReader recordReader(store, diagnostics);
+  return recordReader.Read(reader, progress, counts);
+}
+
+}  // namespace korvane

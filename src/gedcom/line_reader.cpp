@@ -1,0 +1,155 @@
+#include "gedcom/line_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/cp1252.h"
+#include "text/utf8.h"
+
+namespace korvane {
+namespace {
+
+constexpr std::size_t kInitialBuffer = 1 << 20;
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsAscii(std::string_view bytes) {
+  for (const char ch : bytes) {
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+LineReader::LineReader(std::FILE* file, FileEncoding encoding)
+    : file_(file),
+      encoding_(encoding),
+      unit_(encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be ? 2 : 1),
+      buffer_(kInitialBuffer) {
+  const auto position = ftello(file);
+  bufferOffset_ = position > 0 ? static_cast<std::uint64_t>(position) : 0;
+}
+
+void LineReader::Seek(std::uint64_t offset) {
+  // Records are mostly visited in file order, so the target is often still buffered.
+  if (offset >= bufferOffset_ && offset <= bufferOffset_ + end_) {
+    begin_ = static_cast<std::size_t>(offset - bufferOffset_);
+    return;
+  }
+  fseeko(file_, static_cast<off_t>(offset), SEEK_SET);
+  bufferOffset_ = offset;
+  begin_ = end_ = 0;
+  endOfFile_ = false;
+}
+
+// Moves the unread bytes to the front and reads more behind them. True when the buffer
+// changed in any way, so positions found in it before must be found again.
+bool LineReader::Refill() {
+  if (endOfFile_) return false;
+  const bool moved = begin_ > 0;
+  if (moved) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    bufferOffset_ += begin_;
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a line longer than the buffer
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  end_ += got;
+  if (got == 0) endOfFile_ = true;
+  return moved || got > 0;
+}
+
+std::size_t LineReader::UnitAt(std::size_t index) const {
+  const auto* b = reinterpret_cast<const unsigned char*>(buffer_.data() + index);
+  if (unit_ == 1) return b[0];
+  return encoding_ == FileEncoding::Utf16Le ? (b[0] | b[1] << 8) : (b[0] << 8 | b[1]);
+}
+
+// Index of the first CR or LF unit in [from, to), or kNotFound.
+std::size_t LineReader::FindLineEnd(std::size_t from, std::size_t to) const {
+  if (unit_ == 1) {
+    const char* start = buffer_.data() + from;
+    const std::size_t length = to - from;
+    const void* lf = std::memchr(start, '\n', length);
+    const std::size_t crSearch = lf ? static_cast<const char*>(lf) - start : length;
+    const void* cr = std::memchr(start, '\r', crSearch);
+    if (cr != nullptr) return from + (static_cast<const char*>(cr) - start);
+    return lf ? from + crSearch : kNotFound;
+  }
+  for (std::size_t i = from; i + 2 <= to; i += 2) {
+    const std::size_t unit = UnitAt(i);
+    if (unit == '\n' || unit == '\r') return i;
+  }
+  return kNotFound;
+}
+
+bool LineReader::ReadLine(GedLine& line) {
+  for (;;) {
+    const std::size_t lineEnd = FindLineEnd(begin_, end_);
+    if (lineEnd == kNotFound || lineEnd + unit_ >= end_) {
+      // No line end yet, or one whose partner (CR LF, LF CR) may follow: read on first.
+      if (Refill()) continue;
+      if (lineEnd == kNotFound && begin_ == end_) return false;
+    }
+    std::size_t next = end_;
+    std::size_t contentEnd = end_;
+    if (lineEnd != kNotFound) {
+      contentEnd = lineEnd;
+      next = lineEnd + unit_;
+      if (next + unit_ <= end_) {
+        const std::size_t first = UnitAt(lineEnd);
+        const std::size_t second = UnitAt(next);
+        if ((first == '\r' && second == '\n') || (first == '\n' && second == '\r')) next += unit_;
+      }
+    }
+    line.raw = std::string_view(buffer_.data() + begin_, contentEnd - begin_);
+    line.offset = bufferOffset_ + begin_;
+    line.nextOffset = bufferOffset_ + next;
+    line.text = ToUtf8(line.raw);
+    begin_ = next;
+    return true;
+  }
+}
+
+std::string_view LineReader::ToUtf8(std::string_view raw) {
+  switch (encoding_) {
+    case FileEncoding::Cp1252:
+      if (IsAscii(raw)) return raw;
+      scratch_.clear();
+      for (const char ch : raw) AppendUtf8(scratch_, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+      return scratch_;
+    case FileEncoding::Utf8:
+      if (IsValidUtf8(raw)) return raw;
+      scratch_.clear();
+      for (std::size_t pos = 0; pos < raw.size();) AppendUtf8(scratch_, DecodeUtf8(raw, pos));
+      return scratch_;
+    case FileEncoding::Utf16Le:
+    case FileEncoding::Utf16Be:
+      break;
+  }
+  scratch_.clear();
+  const bool little = encoding_ == FileEncoding::Utf16Le;
+  auto unitAt = [&](std::size_t i) -> char32_t {
+    const auto* b = reinterpret_cast<const unsigned char*>(raw.data() + i);
+    return little ? (b[0] | b[1] << 8) : (b[0] << 8 | b[1]);
+  };
+  std::size_t i = 0;
+  for (; i + 2 <= raw.size(); i += 2) {
+    const char32_t unit = unitAt(i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 4 <= raw.size()) {
+      const char32_t low = unitAt(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(scratch_, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    AppendUtf8(scratch_, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+  }
+  if (i < raw.size()) AppendUtf8(scratch_, kReplacement);  // odd byte at the end of the file
+  return scratch_;
+}
+
+}  // namespace korvane

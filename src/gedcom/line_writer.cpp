@@ -1,0 +1,91 @@
+#include "gedcom/line_writer.h"
+
+#include "text/cp1252.h"
+#include "text/utf8.h"
+
+namespace korvane {
+namespace {
+
+constexpr std::size_t kFlushAt = 1 << 20;
+
+void AppendUnit(std::string& out, char32_t unit, bool little) {
+  const char low = static_cast<char>(unit & 0xFF);
+  const char high = static_cast<char>(unit >> 8);
+  out += little ? low : high;
+  out += little ? high : low;
+}
+
+}  // namespace
+
+LineWriter::LineWriter(std::FILE* file, FileEncoding encoding)
+    : file_(file), encoding_(encoding) {
+  buffer_.reserve(kFlushAt + 4096);
+}
+
+LineWriter::~LineWriter() { FlushBuffer(); }
+
+void LineWriter::WriteByteOrderMark() { buffer_ += ByteOrderMark(encoding_); }
+
+void LineWriter::WriteLine(std::string_view utf8) {
+  utf8 = utf8.substr(0, utf8.find_first_of("\r\n"));
+  switch (encoding_) {
+    case FileEncoding::Utf8:
+      buffer_ += utf8;
+      break;
+    case FileEncoding::Cp1252:
+      for (std::size_t pos = 0; pos < utf8.size();) {
+        buffer_ += static_cast<char>(UnicodeToCp1252(DecodeUtf8(utf8, pos)).value_or('?'));
+      }
+      break;
+    case FileEncoding::Utf16Le:
+    case FileEncoding::Utf16Be:
+      for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t ch = DecodeUtf8(utf8, pos);
+        const bool little = encoding_ == FileEncoding::Utf16Le;
+        if (ch >= 0x10000) {
+          AppendUnit(buffer_, 0xD800 + ((ch - 0x10000) >> 10), little);
+          AppendUnit(buffer_, 0xDC00 + ((ch - 0x10000) & 0x3FF), little);
+        } else {
+          AppendUnit(buffer_, ch, little);
+        }
+      }
+      break;
+  }
+  WriteLineEnd();
+}
+
+void LineWriter::WriteRawLine(std::string_view raw) {
+  buffer_ += raw;
+  WriteLineEnd();
+}
+
+void LineWriter::WriteLineEnd() {
+  switch (encoding_) {
+    case FileEncoding::Cp1252:
+    case FileEncoding::Utf8:
+      buffer_ += "\r\n";
+      break;
+    case FileEncoding::Utf16Le:
+      buffer_.append("\r\0\n\0", 4);
+      break;
+    case FileEncoding::Utf16Be:
+      buffer_.append("\0\r\0\n", 4);
+      break;
+  }
+  if (buffer_.size() >= kFlushAt) FlushBuffer();
+}
+
+void LineWriter::FlushBuffer() {
+  if (buffer_.empty()) return;
+  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
+  flushed_ += buffer_.size();
+  buffer_.clear();
+}
+
+bool LineWriter::Finish() {
+  FlushBuffer();
+  if (std::fflush(file_) != 0) failed_ = true;
+  return !failed_;
+}
+
+}  // namespace korvane

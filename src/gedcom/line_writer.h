@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "gedcom/file_encoding.h"
+
+namespace korvane {
+
+// Writes the lines of a GEDCOM file in the encoding its source was read in. Every line
+// ends in CR LF. Output is buffered; Finish() writes the rest and reports whether every
+// write succeeded.
+class LineWriter {
+ public:
+  LineWriter(std::FILE* file, FileEncoding encoding);
+  ~LineWriter();
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+
+  void WriteByteOrderMark();
+  // A line given as UTF-8, up to its first CR or LF; characters the encoding cannot hold
+  // (code page 1252) are written as "?".
+  void WriteLine(std::string_view utf8);
+  // A line given as the bytes it had in the source file: copied unchanged.
+  void WriteRawLine(std::string_view raw);
+  bool Finish();
+  // Bytes written so far, counting what is still buffered.
+  std::uint64_t Position() const { return flushed_ + buffer_.size(); }
+  bool Failed() const { return failed_; }
+
+ private:
+  void WriteLineEnd();
+  void FlushBuffer();
+
+  std::FILE* file_;
+  FileEncoding encoding_;
+  std::string buffer_;
+  std::uint64_t flushed_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace korvane

@@ -1,0 +1,296 @@
+#include "gedcom/link_repair.h"
+
+#include <string>
+
+#include "store/accessors.h"
+#include "store/flags.h"
+#include "store/report_lines.h"
+
+namespace korvane {
+namespace {
+
+constexpr int kPersonLineMode = kLineRinFirst | kLineBirth | kLineDeath;
+
+// Lists are walked with an index that rises after every entry, also after a removal, and
+// the count is read again before each step: this is the order the messages come in.
+class PersonRepair {
+ public:
+  PersonRepair(Store& store, Diagnostics& d, Rin rin)
+      : store_(store), d_(d), rin_(rin), person_(store.personTable[rin]) {}
+
+  int RepairPresent() {
+    if (person_.surname == nullptr && person_.givenNames == nullptr) {
+      d_.ReportAppend("\r\n### Person %d hat keinen Namen", rin_);
+    }
+    RepairSpouseFamilies();
+    RepairParentFamilies();
+    return count_;
+  }
+
+  int RepairDeleted() {
+    for (int i = 0; i < person_.fams.Count(); ++i) {
+      const Mrin m = person_.fams.At(i);
+      if (!FamilyExists(store_, m)) continue;
+      d_.ReportAppend("\r\n### Person %d gelöscht, aber FAMS %d ungelöscht", rin_, m);
+      PersonLine();
+      Family& family = store_.familyTable[m];
+      if (family.husband == rin_) {
+        family.husband = 0;
+      } else if (family.wife == rin_) {
+        family.wife = 0;
+      }
+      ListRemove(person_.fams, m);
+      ++count_;
+    }
+    for (int i = 0; i < person_.famc.Count(); ++i) {
+      const Mrin m = person_.famc.At(i);
+      if (!FamilyExists(store_, m)) continue;
+      d_.ReportAppend("\r\n### Person %d gelöscht, aber FAMC %d ungelöscht", rin_, m);
+      PersonLine();
+      ListRemove(store_.familyTable[m].children, rin_);
+      ListRemove(person_.famc, m);
+      ++count_;
+    }
+    return count_;
+  }
+
+ private:
+  void PersonLine() { AppendPersonLine(d_, store_, "\r\n", kPersonLineMode, rin_); }
+
+  void Changed() { person_.flags |= ChangedFlag; }
+
+  void RepairSpouseFamilies() {
+    Mrin previous = 0;
+    for (int i = 0; i < person_.fams.Count(); ++i) {
+      const Mrin m = person_.fams.At(i);
+      if (!FamilyExists(store_, m)) {
+        d_.ReportAppend("\r\n### Person %d hat gelöschte FAMS %d", rin_, m);
+        PersonLine();
+        ListRemove(person_.fams, m);
+        Changed();
+        ++count_;
+      } else if (Family& family = store_.familyTable[m];
+                 family.husband != rin_ && family.wife != rin_) {
+        d_.ReportAppend("\r\n### Person %d hat falsche FAMS %d ", rin_, m);
+        PersonLine();
+        AppendFamilyLine(d_, store_, nullptr, m);
+        if (person_.sex == 'M' && family.husband == 0) {
+          family.husband = rin_;
+          family.flags |= HasHusbandFlag;
+        } else if (person_.sex == 'F' && family.wife == 0) {
+          family.wife = rin_;
+          family.flags |= HasWifeFlag;
+        } else {
+          ListRemove(person_.fams, m);
+        }
+        Changed();
+        family.flags |= ChangedFlag;
+        ++count_;
+      }
+      if (m == previous) {
+        d_.ReportAppend("\r\n### Person %d hat doppelte FAMS %d ", rin_, m);
+        ListRemove(person_.fams, m);
+        Changed();
+        ++count_;
+      } else {
+        previous = m;
+      }
+    }
+  }
+
+  void RepairParentFamilies() {
+    Mrin previous = 0;
+    for (int i = 0; i < person_.famc.Count(); ++i) {
+      const Mrin m = person_.famc.At(i);
+      if (!FamilyExists(store_, m)) {
+        d_.ReportAppend("\r\n### Person %d hat gelöschte FAMC %d", rin_, m);
+        PersonLine();
+        ListRemove(person_.famc, m);
+        Changed();
+        if (m >= 1 && m <= store_.FamilyCount()) ListRemove(store_.familyTable[m].children, rin_);
+        ++count_;
+        continue;
+      }
+      Family& family = store_.familyTable[m];
+      if (!ListContains(family.children, rin_)) {
+        d_.ReportAppend("\r\n### Person %d (FAMC %d) als Kind hinzugefügt", rin_, m);
+        PersonLine();
+        ListAppend(family.children, rin_);
+        family.flags |= ChangedFlag | HasChildrenFlag;
+        ++count_;
+      }
+      DropMissingParent(family, m, family.husband, "\r\n### Person %d hat gelöschten Vater %d ");
+      DropMissingParent(family, m, family.wife, "\r\n### Person %d hat gelöschte Mutter %d ");
+      if (m == previous) {
+        d_.ReportAppend("\r\n### Person %d hat doppelte FAMC %d ", rin_, m);
+        PersonLine();
+        ListRemove(person_.famc, m);
+        Changed();
+        ++count_;
+      } else {
+        previous = m;
+      }
+    }
+  }
+
+  void DropMissingParent(Family& family, Mrin m, Rin& parent, const char* format) {
+    const Rin old = parent;
+    if (old == 0 || PersonExists(store_, old)) return;
+    d_.ReportAppend(format, rin_, old);
+    PersonLine();
+    parent = 0;
+    family.flags |= ChangedFlag;
+    if (old >= 1 && old <= store_.PersonCount()) ListRemove(store_.personTable[old].fams, m);
+    ++count_;
+  }
+
+  Store& store_;
+  Diagnostics& d_;
+  const Rin rin_;
+  Person& person_;
+  int count_ = 0;
+};
+
+std::string SexText(char sex) { return sex == 0 ? std::string() : std::string(1, sex); }
+
+class FamilyRepair {
+ public:
+  FamilyRepair(Store& store, Diagnostics& d, Mrin mrin)
+      : store_(store), d_(d), mrin_(mrin), family_(store.familyTable[mrin]) {}
+
+  int RepairPresent() {
+    const Rin h = family_.husband;
+    const Rin w = family_.wife;
+    if (h != 0) {
+      if (h == w) d_.ReportAppend("\r\n### Fam %d hat gleiche Person %d als HUSB und WIFE ", mrin_, h);
+      if (!PersonExists(store_, h)) {
+        // Not counted, and the rest of the family waits for the next load.
+        d_.ReportAppend("\r\n### Fam %d hat gelöschten HUSB %d ", mrin_, h);
+        FamilyLine();
+        family_.husband = 0;
+        family_.flags |= ChangedFlag;
+        return 0;
+      }
+      CheckPartner(h, 'M', "\r\n### Fam %d hat HUSB %d mit Sex '%s' ",
+                   "\r\n### HUSB %d ohne FAMS %d ", false);
+      if (w == 0) return RepairChildren();
+    } else if (w == 0) {
+      if (family_.children.Count() < 2) {
+        d_.ReportAppend("\r\n### Leere FAM %d (gelöscht)", mrin_);
+        family_.flags = 0;
+        ++count_;
+      }
+      return RepairChildren();
+    }
+    if (!PersonExists(store_, w)) {
+      d_.ReportAppend("\r\n### Fam %d hat gelöschte WIFE %d ", mrin_, w);
+      FamilyLine();
+      family_.wife = 0;
+      family_.flags |= ChangedFlag;
+      return count_;
+    }
+    CheckPartner(w, 'F', "\r\n### Fam %d hat WIFE %d mit Sex '%s' ",
+                 "\r\n### WIFE %d ohne FAMS %d ", true);
+    return RepairChildren();
+  }
+
+  int RepairDeleted() {
+    DropBackLink(family_.husband, "\r\n### Fam %d gelöscht, aber referenziert durch ungelöschten HUSB %d ");
+    DropBackLink(family_.wife, "\r\n### Fam %d gelöscht, aber referenziert durch ungelöschte WIFE %d ");
+    for (int i = 0; i < family_.children.Count(); ++i) {
+      const Rin c = family_.children.At(i);
+      if (!PersonExists(store_, c) || !ListContains(store_.personTable[c].famc, mrin_)) continue;
+      d_.ReportAppend("\r\n### Fam %d gelöscht, aber referenziert durch ungelöschtes CHIL %d ", mrin_, c);
+      ListRemove(store_.personTable[c].famc, mrin_);
+      store_.personTable[c].flags |= ChangedFlag;
+      ++count_;
+    }
+    return count_;
+  }
+
+ private:
+  void FamilyLine() { AppendFamilyLine(d_, store_, "\r\n", mrin_); }
+
+  // A wrong sex is corrected but not counted; a missing FAMS back link is added and counted.
+  void CheckPartner(Rin partner, char sex, const char* sexFormat, const char* famsFormat,
+                    bool lineAfterSex) {
+    Person& person = store_.personTable[partner];
+    if (person.sex != sex) {
+      d_.ReportAppend(sexFormat, mrin_, partner, SexText(person.sex).c_str());
+      if (!lineAfterSex) FamilyLine();
+      person.sex = sex;
+      if (lineAfterSex) FamilyLine();
+      person.flags |= ChangedFlag;
+    }
+    if (!ListContains(person.fams, mrin_)) {
+      d_.ReportAppend(famsFormat, partner, mrin_);
+      FamilyLine();
+      ListAppend(person.fams, mrin_);
+      person.flags |= ChangedFlag;
+      ++count_;
+    }
+  }
+
+  int RepairChildren() {
+    Rin previous = 0;
+    for (int i = 0; i < family_.children.Count(); ++i) {
+      const Rin c = family_.children.At(i);
+      if (PersonExists(store_, c) && !ListContains(store_.personTable[c].famc, mrin_)) {
+        d_.ReportAppend("\r\n### Kind %d ohne FAMC %d ", c, mrin_);
+        FamilyLine();
+        ListAppend(store_.personTable[c].famc, mrin_);
+        store_.personTable[c].flags |= ChangedFlag;
+        ++count_;
+      }
+      if (!PersonExists(store_, c)) {
+        d_.ReportAppend("\r\n### Fam %d hat gelöscht CHIL %d ", mrin_, c);
+        FamilyLine();
+        ListRemove(family_.children, c);
+        family_.flags |= ChangedFlag;
+        ++count_;
+      }
+      if (c == previous) {
+        d_.ReportAppend("\r\n### Fam %d hat doppelte CHIL %d ", mrin_, c);
+        FamilyLine();
+        ListRemove(family_.children, c);
+        family_.flags |= ChangedFlag;
+        ++count_;
+      } else {
+        previous = c;
+      }
+    }
+    return count_;
+  }
+
+  void DropBackLink(Rin partner, const char* format) {
+    if (!PersonExists(store_, partner)) return;
+    Person& person = store_.personTable[partner];
+    if (!ListContains(person.fams, mrin_)) return;
+    d_.ReportAppend(format, mrin_, partner);
+    ListRemove(person.fams, mrin_);
+    person.flags |= ChangedFlag;
+    ++count_;
+  }
+
+  Store& store_;
+  Diagnostics& d_;
+  const Mrin mrin_;
+  Family& family_;
+  int count_ = 0;
+};
+
+}  // namespace
+
+int RepairPersonLinks(Store& store, Diagnostics& diagnostics, Rin rin) {
+  if (rin < 1 || rin > store.PersonCount()) return 0;
+  PersonRepair repair(store, diagnostics, rin);
+  return PersonExists(store, rin) ? repair.RepairPresent() : repair.RepairDeleted();
+}
+
+int RepairFamilyLinks(Store& store, Diagnostics& diagnostics, Mrin mrin) {
+  if (mrin < 1 || mrin > store.FamilyCount()) return 0;
+  FamilyRepair repair(store, diagnostics, mrin);
+  return FamilyExists(store, mrin) ? repair.RepairPresent() : repair.RepairDeleted();
+}
+
+}  // namespace korvane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "gedcom/file_encoding.h"
+#include "gedcom/ged_reader.h"
+
+namespace korvane {
+
+// The GEDCOM file the data came from: the master copy that exports read again.
+struct LoadedFile {
+  std::string path;         // the current file: the loaded one, later the last export
+  std::string displayName;  // the part behind the last "/" or "\"
+  // The file the records' RecordOffsets point into: the current file, or the backup it
+  // was renamed to.
+  std::string recordsPath;
+  DetectedEncoding encoding;
+  ReadCounts counts;
+  int baselineFamilyCount = 0;  // FamilyCount right after the load
+};
+
+// The part of a path behind its last separator; both "/" and "\" count.
+std::string FileNameOf(const std::string& path);
+// The folder of a path with its trailing separator, or empty when there is none.
+std::string FolderOf(const std::string& path);
+
+}  // namespace korvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/string_index.h"
+
+namespace korvane {
+
+// The cross-references of one record kind (persons or families) and the record numbers
+// they receive. While the file is read, links hold cross-reference ids; once all records
+// are known, every record gets a number of its own: the number in its cross-reference
+// when that is free, else a fresh one above the highest.
+class XrefNumbering {
+ public:
+  // A link value for a cross-reference met as a value: its id + 1, or 0 when the text is
+  // no cross-reference.
+  std::int32_t LinkValue(std::string_view value);
+
+  // A record of this kind begins; returns its index in file order (0, 1, ...). A record
+  // whose cross-reference was defined before is kept as a record of its own.
+  int DefineRecord(std::string_view xref);
+  int RecordCount() const { return static_cast<int>(records_.size()); }
+
+  struct Renumbering {
+    int record;           // index in file order
+    std::string xref;     // as written in the file, may be empty
+    int number;           // the number it received
+    enum Reason { NoNumber, NumberTaken, DefinedTwice } reason;
+  };
+
+  // Gives every record its number; false when that would exceed `limit`.
+  bool Assign(int limit);
+  int RecordNumber(int record) const { return recordNumbers_[record]; }
+  // The number a link value stands for: its record's number, for a reference to no record
+  // the number written in it (unless a record holds that number), else 0.
+  std::int32_t Resolve(std::int32_t linkValue) const {
+    return linkValue <= 0 ? 0 : xrefNumbers_[linkValue - 1];
+  }
+  int HighestNumber() const { return highest_; }
+  const std::vector<Renumbering>& Renumberings() const { return renumberings_; }
+
+ private:
+  struct Record {
+    int xrefId;  // -1: no cross-reference of its own (missing, or defined twice)
+    bool definedTwice;
+  };
+
+  StringIndex xrefs_;
+  std::vector<int> definingRecord_;  // per xref id: record index, or -1
+  std::vector<Record> records_;
+  std::vector<int> recordNumbers_;
+  std::vector<std::int32_t> xrefNumbers_;
+  std::vector<Renumbering> renumberings_;
+  int highest_ = 0;
+};
+
+}  // namespace korvane

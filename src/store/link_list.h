@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvane {
+
+// The record numbers a record links to (spouse families, parent families, children,
+// merged records), in file order. Owned by its record; up to two entries live inline,
+// longer lists on the heap. There is no limit on the length: an append never drops a link.
+class LinkList {
+ public:
+  LinkList() = default;
+  LinkList(const LinkList& other);
+  LinkList(LinkList&& other) noexcept;
+  LinkList& operator=(const LinkList& other);
+  LinkList& operator=(LinkList&& other) noexcept;
+  ~LinkList();
+
+  int Count() const { return count_; }
+  bool Empty() const { return count_ == 0; }
+
+  // Entry `i`, bounds-tested: a bad index is reported through the list fault handler
+  // and the first entry (0 for an empty list) is read instead.
+  std::int32_t At(int i) const;
+
+  // Replaces entry `i` (bounds-tested like At).
+  void Set(int i, std::int32_t value);
+
+  const std::int32_t* begin() const { return Data(); }
+  const std::int32_t* end() const { return Data() + count_; }
+
+ private:
+  friend void ListAppend(LinkList& list, std::int32_t value);
+  friend void ListRemove(LinkList& list, std::int32_t value);
+
+  static constexpr int kInlineCapacity = 2;
+
+  bool OnHeap() const { return capacity_ > kInlineCapacity; }
+  std::int32_t* Data() { return OnHeap() ? heap_ : inline_; }
+  const std::int32_t* Data() const { return OnHeap() ? heap_ : inline_; }
+  void Release();
+  void TakeFrom(LinkList& other);
+
+  union {
+    std::int32_t* heap_;
+    std::int32_t inline_[kInlineCapacity] = {0, 0};
+  };
+  std::int32_t count_ = 0;
+  std::int32_t capacity_ = kInlineCapacity;
+};
+
+void ListAppend(LinkList& list, std::int32_t value);
+// Removes occurrences of `value` walking forward; the entry that moves into a removed
+// entry's place is not examined, so of two equal neighbours only the first goes. The
+// link repair relies on this to drop one copy of a doubled link.
+void ListRemove(LinkList& list, std::int32_t value);
+bool ListContains(const LinkList& list, std::int32_t value);
+
+// Bad list indexes are programming faults; they are reported, not fatal. The handler is
+// per thread, so a fault on a worker thread never reaches a window of the UI thread.
+using ListFaultHandler = void (*)(void* context, int index, int count);
+class ScopedListFaultHandler {
+ public:
+  ScopedListFaultHandler(ListFaultHandler handler, void* context);
+  ~ScopedListFaultHandler();
+  ScopedListFaultHandler(const ScopedListFaultHandler&) = delete;
+  ScopedListFaultHandler& operator=(const ScopedListFaultHandler&) = delete;
+
+ private:
+  ListFaultHandler previousHandler_;
+  void* previousContext_;
+};
+
+}  // namespace korvane

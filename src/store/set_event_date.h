@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+#include "dates/packed_date.h"
+
+namespace korvane {
+
+// Stores an edited date text into an event of a person or family: `flags` is the
+// record's flag word and `eventFlag` the has-date bit of that event. Nothing changes
+// when the text equals the current date's display text; otherwise the text is parsed,
+// the has-date bit follows whether the result has text, and the record is marked changed.
+void SetEventDate(PackedDate& date, std::uint32_t& flags, const char* text,
+                  std::uint32_t eventFlag);
+
+}  // namespace korvane

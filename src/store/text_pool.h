@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "store/string_index.h"
+
+namespace korvane {
+
+enum class TextPoolId { Surnames = 0, GivenNames = 1, Places = 2 };
+
+// The one empty text that stands for every empty value.
+extern const char EmptyText[1];
+
+// Interned names and places: every equal cleaned text is stored once, shared by all
+// records that hold it, and never moves or changes, so records keep plain pointers and
+// equal texts are often recognised by their address alone. The pool grows as needed.
+class TextPool {
+ public:
+  // Stored text equal to the cleaned `text`: leading control characters, blanks and the
+  // characters ! " # $ % & ' are skipped, the rest is cut at its first line break (or
+  // NUL). Trailing blanks stay. An empty result is `EmptyText`.
+  const char* Intern(TextPoolId pool, std::string_view text);
+
+  std::size_t TextCount() const { return static_cast<std::size_t>(texts_.Size()); }
+
+ private:
+  StringIndex texts_;
+  std::array<const char*, 3> lastText_{};  // most recent text of each pool
+};
+
+// The text as the pool stores it (see TextPool::Intern), without storing it.
+std::string_view CleanPoolText(std::string_view text);
+
+// Interns `text` in `pool`; see TextPool::Intern.
+inline const char* InternText(TextPool& texts, TextPoolId pool, std::string_view text) {
+  return texts.Intern(pool, text);
+}
+
+}  // namespace korvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// Decodes the character at `pos` and advances `pos` past it. A byte that does not start a
+// well-formed UTF-8 sequence is taken as the code-page-1252 character of that byte and
+// consumes exactly that byte, so any input decodes without loss of progress.
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// The same for zero-terminated text; must not be called at the terminator.
+char32_t DecodeUtf8(const char*& text);
+
+void AppendUtf8(std::string& out, char32_t ch);
+
+// The longest prefix of `text` that holds at most `maxChars` characters.
+std::string_view PrefixOfChars(std::string_view text, std::size_t maxChars);
+
+// True when every byte sequence in `text` is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace korvane

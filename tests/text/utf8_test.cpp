@@ -1,0 +1,64 @@
+#include "text/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "text/cp1252.h"
+
+namespace korvane {
+namespace {
+
+std::u32string DecodeAll(std::string_view text) {
+  std::u32string out;
+  for (std::size_t pos = 0; pos < text.size();) out += DecodeUtf8(text, pos);
+  return out;
+}
+
+TEST(Utf8, DecodesWellFormedSequencesOfEveryLength) {
+  EXPECT_EQ(DecodeAll("Aä€𝄞"), U"Aä€𝄞");
+  std::string encoded;
+  for (char32_t ch : {U'A', U'ß', U'Ж', U'€', U'😀'}) AppendUtf8(encoded, ch);
+  EXPECT_EQ(DecodeAll(encoded), U"AßЖ€😀");
+}
+
+TEST(Utf8, MalformedBytesDecodeOneByOneAsCodePage1252) {
+  // Lone lead byte, lone continuation byte, overlong form, encoded surrogate, truncated
+  // sequence: each byte becomes its code-page-1252 character and progress is one byte.
+  EXPECT_EQ(DecodeAll("\xE4"), U"ä");
+  EXPECT_EQ(DecodeAll("\x80"), U"€");
+  EXPECT_EQ(DecodeAll("\xC0\xAF"), U"À¯");
+  EXPECT_EQ(DecodeAll("\xED\xA0\x80"), U"í\u00A0€");
+  EXPECT_EQ(DecodeAll("a\xE2\x82"), U"aâ‚");
+  EXPECT_EQ(DecodeAll("\xF4\x90\x80\x80").size(), 4u);  // above U+10FFFF
+  EXPECT_FALSE(IsValidUtf8("M\xFCller"));
+  EXPECT_TRUE(IsValidUtf8("Müller"));
+}
+
+TEST(Utf8, ZeroTerminatedDecodingNeverReadsPastTheTerminator) {
+  const char text[] = "\xE2\x82";  // truncated before the terminator
+  const char* p = text;
+  EXPECT_EQ(DecodeUtf8(p), U'â');
+  EXPECT_EQ(DecodeUtf8(p), U'‚');
+  EXPECT_EQ(*p, 0);
+}
+
+TEST(Utf8, PrefixOfCharsCountsCharactersNotBytes) {
+  EXPECT_EQ(PrefixOfChars("Müller", 2), "Mü");
+  EXPECT_EQ(PrefixOfChars("abc", 10), "abc");
+  EXPECT_EQ(PrefixOfChars("abc", 0), "");
+}
+
+TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const char32_t ch = Cp1252ToUnicode(static_cast<std::uint8_t>(byte));
+    ASSERT_EQ(UnicodeToCp1252(ch), byte) << "byte " << byte;
+  }
+  EXPECT_EQ(Cp1252ToUnicode(0x80), U'€');
+  EXPECT_EQ(Cp1252ToUnicode(0x8A), U'Š');
+  EXPECT_EQ(Cp1252ToUnicode(0x81), 0x81u);  // unassigned: same value
+  EXPECT_EQ(UnicodeToCp1252(U'Ж'), std::nullopt);
+}
+
+}  // namespace
+}  // namespace korvane
