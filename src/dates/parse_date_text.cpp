@@ -56,6 +56,7 @@ int ReadNumber(const char*& p) {
 int LeadingNumber(const char* token) { return ReadNumber(token); }
 
 bool IsUnsupported(const char* token) {
+  if (IsDigit(*token)) return false;
   if (std::strncmp(token, kCalendarEscape, 2) == 0 && (token[2] == 'D' || token[2] == 'd')) {
     return true;
   }
@@ -205,7 +206,9 @@ bool ParseDateText(PackedDate& date, const char* text) {
 }
 
 int MonthFromWord(const char* token) {
-  if (token == nullptr) return 0;
+  // Every word starts with a letter, which no folded digit equals: years and days are
+  // the common tokens and need no comparison.
+  if (token == nullptr || IsDigit(*token)) return 0;
   for (const ExactMonth& exact : kExactMonths) {
     if (CompareText(token, exact.word, kWordCompareLimit) == 0) return exact.month;
   }
@@ -218,7 +221,7 @@ int MonthFromWord(const char* token) {
 }
 
 int QualifierFromWord(const char* token) {
-  if (token == nullptr) return 0;
+  if (token == nullptr || IsDigit(*token)) return 0;
   for (const auto* words : {&kGedcomQualifierWords, &kDisplayQualifierWords}) {
     for (int qualifier = 1; qualifier <= kMaxQualifier; ++qualifier) {
       if (CompareText(token, (*words)[qualifier], kWordCompareLimit) == 0) return qualifier;

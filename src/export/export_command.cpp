@@ -58,18 +58,18 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   Progress progress(context.ui);
   const std::int64_t size = FileSize(source);
   progress.Begin(2 * size);
-  const RecordIndex index(context.store);
+  const ExportSelection selection(context.store);
   ReferenceNumbering numbering;
   fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
   {
     LineReader reader(source, file.encoding.encoding);
-    numbering.Scan(reader, context.store, index, progress);
+    numbering.Scan(reader, selection, progress);
   }
   fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
   LineReader reader(source, file.encoding.encoding);
   LineWriter writer(output, file.encoding.encoding);
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
-  offsets = WriteExport(context.store, reader, writer, index, numbering, progress, size);
+  offsets = WriteExport(context.store, reader, writer, selection, numbering, progress, size);
   const bool written = writer.Finish() && std::ferror(source) == 0;
   progress.End();
   return written;

@@ -9,28 +9,33 @@
 
 namespace korvane {
 
-// A person is exported when present and selected; a family when present and its husband
-// or its wife is exported.
-bool IsPersonExported(const Store& store, Rin rin);
-bool IsFamilyExported(const Store& store, Mrin mrin);
-
-// Finds the record a level-0 line of the records file stands for, by the position behind
-// that line (its RecordOffset). This holds for records the reader had to renumber too.
-class RecordIndex {
+// What an export writes: a person when present and selected, a family when present and
+// its husband or its wife is written. Decided once for the whole export. Also finds the
+// record a level-0 line of the records file stands for, by the position behind that line
+// (its RecordOffset), which holds for records the reader had to renumber too.
+class ExportSelection {
  public:
-  explicit RecordIndex(const Store& store);
-  Rin PersonAt(std::uint64_t offset) const { return Find(persons_, offset); }
-  Mrin FamilyAt(std::uint64_t offset) const { return Find(families_, offset); }
+  explicit ExportSelection(const Store& store);
+
+  bool PersonWritten(Rin rin) const { return Flag(persons_, rin); }
+  bool FamilyWritten(Mrin mrin) const { return Flag(families_, mrin); }
+  Rin PersonAt(std::uint64_t offset) const { return Find(personOffsets_, offset); }
+  Mrin FamilyAt(std::uint64_t offset) const { return Find(familyOffsets_, offset); }
 
  private:
   struct Entry {
     std::uint64_t offset;
     std::int32_t number;
   };
+  static bool Flag(const std::vector<char>& flags, std::int32_t number) {
+    return number > 0 && number < static_cast<std::int32_t>(flags.size()) && flags[number];
+  }
   static std::int32_t Find(const std::vector<Entry>& entries, std::uint64_t offset);
 
-  std::vector<Entry> persons_;
-  std::vector<Entry> families_;
+  std::vector<char> persons_;
+  std::vector<char> families_;
+  std::vector<Entry> personOffsets_;
+  std::vector<Entry> familyOffsets_;
 };
 
 // The link lines of one person or family, written from the tables: the k-th FAMS, FAMC
@@ -38,7 +43,10 @@ class RecordIndex {
 // partner. Links to records that are not exported are left out.
 class RecordLinks {
  public:
-  RecordLinks(const Store& store, bool family, std::int32_t number);
+  RecordLinks(const Store& store, const ExportSelection& selection, bool family,
+              std::int32_t number);
+  RecordLinks(const RecordLinks&) = delete;  // its lists may point into itself
+  RecordLinks& operator=(const RecordLinks&) = delete;
 
   static bool IsLinkTag(std::string_view tag);
   // The line that replaces the next line with `tag`, or empty when it is left out.
@@ -49,15 +57,17 @@ class RecordLinks {
  private:
   struct List {
     std::string_view tag;
-    std::vector<std::int32_t> entries;
-    bool toFamilies;
-    std::size_t used = 0;
+    const std::int32_t* begin = nullptr;  // the record's own list, or one of partners_
+    const std::int32_t* end = nullptr;
+    bool toFamilies = false;
   };
   List* Find(std::string_view tag);
   std::string LineFor(const List& list, std::int32_t entry) const;
 
-  const Store& store_;
-  std::vector<List> lists_;
+  const ExportSelection& selection_;
+  std::int32_t partners_[2] = {0, 0};  // husband and wife of a family
+  List lists_[3];
+  int listCount_ = 0;
 };
 
 }  // namespace korvane

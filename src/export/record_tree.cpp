@@ -35,9 +35,9 @@ std::string NameLine(const Person& p) {
 
 class TreeBuilder {
  public:
-  TreeBuilder(const Store& store, bool family, std::int32_t number,
-              const std::vector<RecordLine>& lines)
-      : family_(family), lines_(lines), links_(store, family, number) {
+  TreeBuilder(const Store& store, const ExportSelection& selection, bool family,
+              std::int32_t number, const std::vector<RecordLine>& lines)
+      : family_(family), lines_(lines), links_(store, selection, family, number) {
     if (family) {
       const Family& f = store.FamilyRecord(number);
       events_[0] = {"MARR", f.marriageDate, f.marriagePlace, (f.flags & HasMarriageDateFlag) != 0,
@@ -102,11 +102,9 @@ class TreeBuilder {
     return tree_.slots[currentSlot_].back();
   }
 
-  void Keep(const RecordLine& line) {
-    CurrentBlock().lines.push_back({line.level, line.raw, true});
-  }
+  void Keep(int i) { CurrentBlock().lines.push_back({lines_[i].level, i, {}}); }
   void Put(int level, std::string text) {
-    CurrentBlock().lines.push_back({level, std::move(text), false});
+    CurrentBlock().lines.push_back({level, -1, std::move(text)});
   }
 
   void AddLine(int i) {
@@ -122,7 +120,7 @@ class TreeBuilder {
     } else if (line.level == 2) {
       AddLevelTwo(i);
     } else {
-      Keep(line);
+      Keep(i);
     }
   }
 
@@ -147,46 +145,50 @@ class TreeBuilder {
       SplitNameValue(line.value, name);
       const bool same = CleanPoolText(name.givenNames) == TextOf(person_->givenNames) &&
                         CleanPoolText(name.surname) == TextOf(person_->surname);
-      same ? Keep(line) : Put(1, NameLine(*person_));
+      same ? Keep(i) : Put(1, NameLine(*person_));
     } else if (i == sexLine_) {
       NewBlock(currentSlot_, line.tag);
       const char first = line.value.empty() ? 0 : line.value.front();
       const char read = static_cast<unsigned char>(first) < 0x80 ? first : '?';
       if (read == person_->sex) {
-        Keep(line);
+        Keep(i);
       } else {
         Put(1, std::string("1 SEX ") + person_->sex);
       }
     } else {
       NewBlock(currentSlot_, line.tag);
-      Keep(line);
+      Keep(i);
     }
   }
 
   void AddLevelTwo(int i) {
     const RecordLine& line = lines_[i];
     if (event_ >= 0 && line.tag == "DATE") {
-      if (i == dateLine_[event_] && !KeepOrRebuildDate(line)) return;
+      if (i == dateLine_[event_] ? !KeepOrRebuildDate(i) : (Keep(i), false)) return;
       dateBelow_[event_] = true;
     } else if (event_ >= 0 && line.tag == "PLAC") {
-      if (i == placeLine_[event_] && !KeepOrRebuildText(line, events_[event_].place)) return;
+      if (i == placeLine_[event_] ? !KeepOrRebuildText(i, events_[event_].place)
+                                  : (Keep(i), false)) {
+        return;
+      }
       placeBelow_[event_] = true;
     } else if (inNameSource_ && line.tag == "GIVN") {
-      KeepOrRebuildText(line, person_->givenNames);
+      KeepOrRebuildText(i, person_->givenNames);
     } else if (inNameSource_ && line.tag == "SURN") {
-      KeepOrRebuildText(line, person_->surname);
+      KeepOrRebuildText(i, person_->surname);
     } else {
-      Keep(line);
+      Keep(i);
     }
   }
 
   // False when the line is left out (with what stands below it).
-  bool KeepOrRebuildDate(const RecordLine& line) {
+  bool KeepOrRebuildDate(int i) {
+    const RecordLine& line = lines_[i];
     const PackedDate held = events_[event_].date;
     PackedDate read;
     ParseDateText(read, line.value.c_str());
     if (read == held) {
-      Keep(line);
+      Keep(i);
       return true;
     }
     const std::string text = FormatDate(held, DateForm::GedcomForm);
@@ -198,13 +200,14 @@ class TreeBuilder {
     return true;
   }
 
-  bool KeepOrRebuildText(const RecordLine& line, const char* held) {
+  bool KeepOrRebuildText(int i, const char* held) {
+    const RecordLine& line = lines_[i];
     if (held == nullptr) {
       dropLevel_ = line.level;
       return false;
     }
     if (CleanPoolText(line.value) == held) {
-      Keep(line);
+      Keep(i);
     } else {
       Put(2, "2 " + line.tag + " " + held);
     }
@@ -213,7 +216,7 @@ class TreeBuilder {
 
   void AddRemainingLinks(std::string_view tag) {
     for (std::string& text : links_.Remaining(tag)) {
-      NewBlock(TagCode(tag, family_), tag).lines.push_back({1, std::move(text), false});
+      NewBlock(TagCode(tag, family_), tag).lines.push_back({1, -1, std::move(text)});
     }
   }
 
@@ -222,10 +225,10 @@ class TreeBuilder {
     if (!family_) {
       const Person& p = *person_;
       if (nameLine_ < 0 && (!TextOf(p.givenNames).empty() || !TextOf(p.surname).empty())) {
-        NewBlock(TagCode("NAME", false), "NAME").lines.push_back({1, NameLine(p), false});
+        NewBlock(TagCode("NAME", false), "NAME").lines.push_back({1, -1, NameLine(p)});
       }
       if (sexLine_ < 0 && p.sex != 0) {
-        NewBlock(TagCode("SEX", false), "SEX").lines.push_back({1, std::string("1 SEX ") + p.sex, false});
+        NewBlock(TagCode("SEX", false), "SEX").lines.push_back({1, -1, std::string("1 SEX ") + p.sex});
       }
     }
     for (int e = 0; e < eventCount_; ++e) CompleteEvent(e);
@@ -247,14 +250,14 @@ class TreeBuilder {
     if (!eventSeen_[e]) {
       if (!event.hasDate && !event.hasPlace) return;
       NewBlock(TagCode(event.tag, family_), event.tag).lines.push_back(
-          {1, "1 " + std::string(event.tag), false});
+          {1, -1, "1 " + std::string(event.tag)});
     }
     // The first block of the event takes what is missing.
     for (RecordTree::Block& block : slot) {
       if (block.tag != event.tag) continue;
-      if (!dateBelow_[e] && !date.empty()) block.lines.push_back({2, "2 DATE " + date, false});
+      if (!dateBelow_[e] && !date.empty()) block.lines.push_back({2, -1, "2 DATE " + date});
       if (!placeBelow_[e] && place) {
-        block.lines.push_back({2, std::string("2 PLAC ") + event.place, false});
+        block.lines.push_back({2, -1, std::string("2 PLAC ") + event.place});
       }
       return;
     }
@@ -283,8 +286,8 @@ class TreeBuilder {
 
 }  // namespace
 
-std::vector<RecordLine> ReadRecordLines(LineReader& reader) {
-  std::vector<RecordLine> lines;
+void ReadRecordLines(LineReader& reader, std::vector<RecordLine>& lines) {
+  std::size_t count = 0;
   GedLine line;
   while (reader.ReadLine(line)) {
     const GedLineParts parts = ParseGedLine(line.text);
@@ -292,22 +295,31 @@ std::vector<RecordLine> ReadRecordLines(LineReader& reader) {
       reader.Seek(line.offset);
       break;
     }
-    lines.push_back({parts.level, std::string(parts.tag), std::string(parts.value),
-                     std::string(line.raw)});
+    if (count == lines.size()) lines.emplace_back();
+    RecordLine& target = lines[count++];
+    target.level = parts.level;
+    target.tag.assign(parts.tag);
+    target.value.assign(reader.Utf8Value(parts.value));
+    target.raw.assign(line.raw);
   }
-  return lines;
+  lines.resize(count);
 }
 
-RecordTree BuildRecordTree(const Store& store, bool family, std::int32_t number,
-                           const std::vector<RecordLine>& lines) {
-  return TreeBuilder(store, family, number, lines).Build();
+RecordTree BuildRecordTree(const Store& store, const ExportSelection& selection, bool family,
+                           std::int32_t number, const std::vector<RecordLine>& lines) {
+  return TreeBuilder(store, selection, family, number, lines).Build();
 }
 
-void WriteRecordTree(const RecordTree& tree, LineWriter& writer) {
+void WriteRecordTree(const RecordTree& tree, const std::vector<RecordLine>& lines,
+                     LineWriter& writer) {
   for (const std::vector<RecordTree::Block>& slot : tree.slots) {
     for (const RecordTree::Block& block : slot) {
       for (const RecordTree::Line& line : block.lines) {
-        line.raw ? writer.WriteRawLine(line.bytes) : writer.WriteLine(line.bytes);
+        if (line.source >= 0) {
+          writer.WriteRawLine(lines[line.source].raw);
+        } else {
+          writer.WriteLine(line.text);
+        }
       }
     }
   }

@@ -21,8 +21,8 @@ struct RecordLine {
 };
 
 // Reads the lines of the record that starts at the reader's position, up to the next
-// level-0 line, and leaves the reader at that line.
-std::vector<RecordLine> ReadRecordLines(LineReader& reader);
+// level-0 line, and leaves the reader at that line. `lines` is reused.
+void ReadRecordLines(LineReader& reader, std::vector<RecordLine>& lines);
 
 // A changed record, rebuilt from its lines in the file and the fields in memory: level-1
 // lines sorted by their tag's slot, each with the lines below it. A line whose field the
@@ -31,8 +31,8 @@ std::vector<RecordLine> ReadRecordLines(LineReader& reader);
 struct RecordTree {
   struct Line {
     int level;
-    std::string bytes;
-    bool raw;  // bytes in the file's encoding; otherwise UTF-8 text to convert
+    int source;        // index of the record line kept byte for byte, or -1
+    std::string text;  // the new line as UTF-8 when source is -1
   };
   struct Block {  // a level-1 line and everything below it
     std::string tag;
@@ -41,9 +41,10 @@ struct RecordTree {
   std::array<std::vector<Block>, kSlotCount> slots;
 };
 
-RecordTree BuildRecordTree(const Store& store, bool family, std::int32_t number,
-                           const std::vector<RecordLine>& lines);
+RecordTree BuildRecordTree(const Store& store, const ExportSelection& selection, bool family,
+                           std::int32_t number, const std::vector<RecordLine>& lines);
 
-void WriteRecordTree(const RecordTree& tree, LineWriter& writer);
+void WriteRecordTree(const RecordTree& tree, const std::vector<RecordLine>& lines,
+                     LineWriter& writer);
 
 }  // namespace korvane

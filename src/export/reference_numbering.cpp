@@ -20,8 +20,9 @@ int ReferenceNumbering::Intern(Targets& targets, std::string_view xref) {
   return id;
 }
 
-void ReferenceNumbering::Scan(LineReader& reader, const Store& store, const RecordIndex& index,
+void ReferenceNumbering::Scan(LineReader& reader, const ExportSelection& selection,
                               Progress& progress) {
+  reader.SetDecodeLines(false);  // only tags and cross-references matter here
   GedLine line;
   while (reader.ReadLine(line)) {
     const GedLineParts parts = ParseGedLine(line.text);
@@ -30,9 +31,9 @@ void ReferenceNumbering::Scan(LineReader& reader, const Store& store, const Reco
       if (!records_.empty()) records_.back().endRef = static_cast<std::uint32_t>(references_.size());
       bool written = true;
       if (parts.tag == "INDI") {
-        written = IsPersonExported(store, index.PersonAt(line.nextOffset));
+        written = selection.PersonWritten(selection.PersonAt(line.nextOffset));
       } else if (parts.tag == "FAM") {
-        written = IsFamilyExported(store, index.FamilyAt(line.nextOffset));
+        written = selection.FamilyWritten(selection.FamilyAt(line.nextOffset));
       } else if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
         Targets& targets = parts.tag == "NOTE" ? notes_ : sources_;
         const int id = Intern(targets, parts.xref);

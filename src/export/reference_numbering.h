@@ -7,7 +7,6 @@
 #include "export/export_selection.h"
 #include "gedcom/line_reader.h"
 #include "platform/progress.h"
-#include "store/store.h"
 #include "store/string_index.h"
 
 namespace korvane {
@@ -18,7 +17,7 @@ namespace korvane {
 // its first reference, so this is one read of the whole file ahead of the writing pass.
 class ReferenceNumbering {
  public:
-  void Scan(LineReader& reader, const Store& store, const RecordIndex& index, Progress& progress);
+  void Scan(LineReader& reader, const ExportSelection& selection, Progress& progress);
 
   // The new number for a note or source cross-reference, 0 when it is not written.
   int NoteNumber(std::string_view xref) const { return NumberOf(notes_, xref); }

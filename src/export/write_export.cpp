@@ -12,14 +12,19 @@ namespace {
 
 class ExportPass {
  public:
-  ExportPass(const Store& store, LineReader& reader, LineWriter& writer, const RecordIndex& index,
-             const ReferenceNumbering& numbering)
-      : store_(store), reader_(reader), writer_(writer), index_(index), numbering_(numbering) {
+  ExportPass(const Store& store, LineReader& reader, LineWriter& writer,
+             const ExportSelection& selection, const ReferenceNumbering& numbering)
+      : store_(store),
+        reader_(reader),
+        writer_(writer),
+        selection_(selection),
+        numbering_(numbering) {
     offsets_.persons.assign(store.PersonCount() + 1, 0);
     offsets_.families.assign(store.FamilyCount() + 1, 0);
   }
 
   WrittenOffsets Run(Progress& progress, std::int64_t progressBase) {
+    reader_.SetDecodeLines(false);  // lines are copied as bytes; values are decoded when used
     GedLine line;
     while (reader_.ReadLine(line)) {
       const GedLineParts parts = ParseGedLine(line.text);
@@ -46,9 +51,9 @@ class ExportPass {
     if (parts.tag == "INDI" || parts.tag == "FAM") {
       const bool family = parts.tag == "FAM";
       const std::int32_t number =
-          family ? index_.FamilyAt(line.nextOffset) : index_.PersonAt(line.nextOffset);
+          family ? selection_.FamilyAt(line.nextOffset) : selection_.PersonAt(line.nextOffset);
       const bool exported =
-          family ? IsFamilyExported(store_, number) : IsPersonExported(store_, number);
+          family ? selection_.FamilyWritten(number) : selection_.PersonWritten(number);
       if (!exported) {
         dropLevel_ = 0;
         return true;
@@ -61,10 +66,11 @@ class ExportPass {
       const std::uint32_t flags =
           family ? store_.familyTable[number].flags : store_.personTable[number].flags;
       if (flags & ChangedFlag) {
-        WriteRecordTree(BuildRecordTree(store_, family, number, ReadRecordLines(reader_)),
-                        writer_);
+        ReadRecordLines(reader_, recordLines_);
+        WriteRecordTree(BuildRecordTree(store_, selection_, family, number, recordLines_),
+                        recordLines_, writer_);
       } else {
-        links_.emplace(store_, family, number);
+        links_.emplace(store_, selection_, family, number);
       }
       return true;
     }
@@ -75,10 +81,15 @@ class ExportPass {
         dropLevel_ = 0;  // nothing written refers to it
         return true;
       }
-      std::string header = (note ? "0 @N" : "0 @S") + std::to_string(number) + "@ " +
-                           std::string(parts.tag);
-      if (!parts.value.empty()) header += " " + std::string(parts.value);
-      writer_.WriteLine(header);
+      // The text behind the tag stays byte for byte.
+      const std::string header = (note ? "0 @N" : "0 @S") + std::to_string(number) + "@ " +
+                                 std::string(parts.tag) + (parts.value.empty() ? "" : " ");
+      std::string_view tail;
+      if (reader_.RawTail(line, parts.value, tail)) {
+        writer_.WriteLineWithRawTail(header, tail);
+      } else {
+        writer_.WriteLine(header + std::string(reader_.Utf8Value(parts.value)));
+      }
       return true;
     }
     writer_.WriteRawLine(line.raw);
@@ -115,9 +126,10 @@ class ExportPass {
   const Store& store_;
   LineReader& reader_;
   LineWriter& writer_;
-  const RecordIndex& index_;
+  const ExportSelection& selection_;
   const ReferenceNumbering& numbering_;
   std::optional<RecordLinks> links_;
+  std::vector<RecordLine> recordLines_;  // kept between records to reuse its storage
   WrittenOffsets offsets_;
   int dropLevel_ = -1;
 };
@@ -125,9 +137,9 @@ class ExportPass {
 }  // namespace
 
 WrittenOffsets WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
-                           const RecordIndex& index, const ReferenceNumbering& numbering,
+                           const ExportSelection& selection, const ReferenceNumbering& numbering,
                            Progress& progress, std::int64_t progressBase) {
-  return ExportPass(store, reader, writer, index, numbering).Run(progress, progressBase);
+  return ExportPass(store, reader, writer, selection, numbering).Run(progress, progressBase);
 }
 
 }  // namespace korvane

@@ -26,7 +26,7 @@ struct WrittenOffsets {
 // from the tables; notes and sources are renumbered; changed records are rebuilt.
 // Lines below a line that is left out go with it.
 WrittenOffsets WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
-                           const RecordIndex& index, const ReferenceNumbering& numbering,
+                           const ExportSelection& selection, const ReferenceNumbering& numbering,
                            Progress& progress, std::int64_t progressBase);
 
 }  // namespace korvane

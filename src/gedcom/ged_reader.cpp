@@ -6,6 +6,7 @@
 #include "dates/parse_date_text.h"
 #include "gedcom/ged_line.h"
 #include "gedcom/import_limits.h"
+#include "gedcom/name_value.h"
 #include "gedcom/xref_numbering.h"
 #include "store/flags.h"
 
@@ -49,10 +50,9 @@ class RecordReader {
 
   Store& store_;
   Diagnostics& diagnostics_;
+  LineReader* reader_ = nullptr;
   XrefNumbering personXrefs_;
   XrefNumbering familyXrefs_;
-  std::vector<Person> persons_;   // in file order; links hold cross-reference ids
-  std::vector<Family> families_;
   std::vector<DoubledLink> doubledLinks_;
   RecordKind kind_ = RecordKind::None;
   Event event_ = Event::None;
@@ -60,6 +60,9 @@ class RecordReader {
 };
 
 bool RecordReader::Read(LineReader& reader, Progress& progress, ReadCounts& counts) {
+  // Only the values the program keeps are decoded, not every line.
+  reader_ = &reader;
+  reader.SetDecodeLines(false);
   GedLine line;
   while (reader.ReadLine(line)) {
     const GedLineParts parts = ParseGedLine(line.text);
@@ -89,7 +92,7 @@ bool RecordReader::ReadRecordLine(const GedLineParts& parts, ReadCounts& counts,
       return false;
     }
     personXrefs_.DefineRecord(parts.xref);
-    Person& person = persons_.emplace_back();
+    Person& person = store_.personTable.emplace_back();
     person.recordOffset = nextOffset;
     person.flags = PresentFlag;
     kind_ = RecordKind::Person;
@@ -99,7 +102,7 @@ bool RecordReader::ReadRecordLine(const GedLineParts& parts, ReadCounts& counts,
       return false;
     }
     familyXrefs_.DefineRecord(parts.xref);
-    Family& family = families_.emplace_back();
+    Family& family = store_.familyTable.emplace_back();
     family.recordOffset = nextOffset;
     family.flags = PresentFlag;
     kind_ = RecordKind::Family;
@@ -111,9 +114,9 @@ bool RecordReader::ReadRecordLine(const GedLineParts& parts, ReadCounts& counts,
 }
 
 void RecordReader::ReadPersonLine(const GedLineParts& parts) {
-  Person& person = persons_.back();
+  Person& person = store_.personTable.back();
   if (parts.tag == "NAME") {
-    ReadName(person, parts.value);
+    ReadName(person, reader_->Utf8Value(parts.value));
   } else if (parts.tag == "SEX") {
     const char first = parts.value.empty() ? 0 : parts.value.front();
     person.sex = static_cast<unsigned char>(first) < 0x80 ? first : '?';
@@ -129,7 +132,7 @@ void RecordReader::ReadPersonLine(const GedLineParts& parts) {
 }
 
 void RecordReader::ReadFamilyLine(const GedLineParts& parts) {
-  Family& family = families_.back();
+  Family& family = store_.familyTable.back();
   if (parts.tag == "HUSB") {
     family.husband = personXrefs_.LinkValue(parts.value);
     family.flags |= HasHusbandFlag;
@@ -146,21 +149,11 @@ void RecordReader::ReadFamilyLine(const GedLineParts& parts) {
   }
 }
 
-// "Given Names /Surname/ suffix": the suffix is not held. A name without "/" is all given
-// names; GEDCOM allows a name without a known surname.
 void RecordReader::ReadName(Person& person, std::string_view value) {
-  if (value.find_first_not_of(" \t") == std::string_view::npos) return;
-  std::string_view given = value;
-  std::string_view surname;
-  const std::size_t slash = value.find('/');
-  if (slash != std::string_view::npos) {
-    given = value.substr(0, slash);
-    while (!given.empty() && given.back() == ' ') given.remove_suffix(1);
-    surname = value.substr(slash + 1);
-    surname = surname.substr(0, surname.find('/'));
-  }
-  person.givenNames = InternText(store_.texts, TextPoolId::GivenNames, given);
-  person.surname = InternText(store_.texts, TextPoolId::Surnames, surname);
+  NameValue name;
+  if (!SplitNameValue(value, name)) return;
+  person.givenNames = InternText(store_.texts, TextPoolId::GivenNames, name.givenNames);
+  person.surname = InternText(store_.texts, TextPoolId::Surnames, name.surname);
   person.flags &= ~(HasGivenNamesFlag | HasSurnameFlag);
   if (*person.givenNames != 0) person.flags |= HasGivenNamesFlag;
   if (*person.surname != 0) person.flags |= HasSurnameFlag;
@@ -169,7 +162,7 @@ void RecordReader::ReadName(Person& person, std::string_view value) {
 void RecordReader::AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value) {
   const std::int32_t link = familyXrefs_.LinkValue(value);
   if (ListContains(list, link)) {
-    doubledLinks_.push_back({static_cast<int>(persons_.size()) - 1, tag, link});
+    doubledLinks_.push_back({personXrefs_.RecordCount() - 1, tag, link});
   } else {
     ListAppend(list, link);
   }
@@ -183,11 +176,11 @@ void RecordReader::ReadEventLine(const GedLineParts& parts) {
   std::uint32_t* flags = nullptr;
   std::uint32_t dateFlag = 0, placeFlag = 0;
   if (event_ == Event::Marriage) {
-    Family& f = families_.back();
+    Family& f = store_.familyTable.back();
     date = &f.marriageDate, place = &f.marriagePlace, flags = &f.flags;
     dateFlag = HasMarriageDateFlag, placeFlag = HasMarriagePlaceFlag;
   } else {
-    Person& p = persons_.back();
+    Person& p = store_.personTable.back();
     flags = &p.flags;
     switch (event_) {
       case Event::Birth:
@@ -210,11 +203,11 @@ void RecordReader::ReadEventLine(const GedLineParts& parts) {
   }
   if (isDate) {
     // A rejected date keeps its failure bit for the plausibility check to find.
-    dateText_.assign(parts.value);
+    dateText_.assign(reader_->Utf8Value(parts.value));
     ParseDateText(*date, dateText_.c_str());
     *flags |= dateFlag;
   } else {
-    *place = InternText(store_.texts, TextPoolId::Places, parts.value);
+    *place = InternText(store_.texts, TextPoolId::Places, reader_->Utf8Value(parts.value));
     *flags |= placeFlag;
   }
 }
@@ -250,6 +243,20 @@ void RecordReader::ReportRenumberings(const XrefNumbering& numbering, const char
   }
 }
 
+// The records were read into the table in file order; nearly always that is already the
+// order of their numbers, and nothing has to move.
+template <typename Record, typename ResolveLinks>
+void PlaceInNumberOrder(std::vector<Record>& table, const XrefNumbering& numbering,
+                        ResolveLinks resolveLinks) {
+  for (std::size_t i = 1; i < table.size(); ++i) resolveLinks(table[i]);
+  if (numbering.NumbersFollowFileOrder()) return;
+  std::vector<Record> placed(static_cast<std::size_t>(numbering.HighestNumber()) + 1);
+  for (int i = 0; i < numbering.RecordCount(); ++i) {
+    placed[numbering.RecordNumber(i)] = std::move(table[i + 1]);
+  }
+  table.swap(placed);
+}
+
 // Places the records under their numbers and turns cross-reference ids into numbers.
 bool RecordReader::Finish(ReadCounts& counts) {
   if (!personXrefs_.Assign(kMaxRecordsPerKind)) {
@@ -274,21 +281,15 @@ bool RecordReader::Finish(ReadCounts& counts) {
   auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
     for (int i = 0; i < list.Count(); ++i) list.Set(i, numbering.Resolve(list.At(i)));
   };
-  store_.EnsurePersonCount(personXrefs_.HighestNumber());
-  for (int i = 0; i < static_cast<int>(persons_.size()); ++i) {
-    Person& person = persons_[i];
+  PlaceInNumberOrder(store_.personTable, personXrefs_, [&](Person& person) {
     resolveAll(person.fams, familyXrefs_);
     resolveAll(person.famc, familyXrefs_);
-    store_.personTable[personXrefs_.RecordNumber(i)] = std::move(person);
-  }
-  store_.EnsureFamilyCount(familyXrefs_.HighestNumber());
-  for (int i = 0; i < static_cast<int>(families_.size()); ++i) {
-    Family& family = families_[i];
+  });
+  PlaceInNumberOrder(store_.familyTable, familyXrefs_, [&](Family& family) {
     family.husband = personXrefs_.Resolve(family.husband);
     family.wife = personXrefs_.Resolve(family.wife);
     resolveAll(family.children, personXrefs_);
-    store_.familyTable[familyXrefs_.RecordNumber(i)] = std::move(family);
-  }
+  });
   return true;
 }
 

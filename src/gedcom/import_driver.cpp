@@ -28,7 +28,9 @@ void SetStatus(Ui& ui, int part, const std::string& text) { ui.SetStatusText(par
 
 }  // namespace
 
-bool LoadGedFile(LoadContext& context, const std::string& path) {
+bool LoadGedFile(LoadContext& context, const std::string& requestedPath) {
+  // A copy: reloading passes the loaded file's own path, which the reset below clears.
+  const std::string path = requestedPath;
   Diagnostics& d = context.diagnostics;
   if (path.find(".ged") == std::string::npos && path.find(".GED") == std::string::npos) {
     d.ErrorBox("\r\nDateierweiterung .ged fehlt in %s", path.c_str());

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "text/cp1252.h"
 #include "text/utf8.h"
 
@@ -13,11 +17,24 @@ constexpr std::size_t kInitialBuffer = 1 << 20;
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsAscii(std::string_view bytes) {
-  for (const char ch : bytes) {
-    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+// Index of the first CR or LF byte in [from, to), or kNotFound; one pass, sixteen
+// bytes at a time where the processor has SSE2.
+std::size_t FindLineEndByte(const char* data, std::size_t from, std::size_t to) {
+  std::size_t i = from;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= to; i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const int mask =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
   }
-  return true;
+#endif
+  for (; i < to; ++i) {
+    if (data[i] == '\r' || data[i] == '\n') return i;
+  }
+  return kNotFound;
 }
 
 }  // namespace
@@ -69,15 +86,7 @@ std::size_t LineReader::UnitAt(std::size_t index) const {
 
 // Index of the first CR or LF unit in [from, to), or kNotFound.
 std::size_t LineReader::FindLineEnd(std::size_t from, std::size_t to) const {
-  if (unit_ == 1) {
-    const char* start = buffer_.data() + from;
-    const std::size_t length = to - from;
-    const void* lf = std::memchr(start, '\n', length);
-    const std::size_t crSearch = lf ? static_cast<const char*>(lf) - start : length;
-    const void* cr = std::memchr(start, '\r', crSearch);
-    if (cr != nullptr) return from + (static_cast<const char*>(cr) - start);
-    return lf ? from + crSearch : kNotFound;
-  }
+  if (unit_ == 1) return FindLineEndByte(buffer_.data(), from, to);
   for (std::size_t i = from; i + 2 <= to; i += 2) {
     const std::size_t unit = UnitAt(i);
     if (unit == '\n' || unit == '\r') return i;
@@ -107,29 +116,41 @@ bool LineReader::ReadLine(GedLine& line) {
     line.raw = std::string_view(buffer_.data() + begin_, contentEnd - begin_);
     line.offset = bufferOffset_ + begin_;
     line.nextOffset = bufferOffset_ + next;
-    line.text = ToUtf8(line.raw);
+    line.text = decodeLines_ || unit_ == 2 ? ToUtf8(line.raw, scratch_) : line.raw;
     begin_ = next;
     return true;
   }
 }
 
-std::string_view LineReader::ToUtf8(std::string_view raw) {
+std::string_view LineReader::Utf8Value(std::string_view part) {
+  return decodeLines_ || unit_ == 2 ? part : ToUtf8(part, valueScratch_);
+}
+
+bool LineReader::RawTail(const GedLine& line, std::string_view part,
+                         std::string_view& tail) const {
+  const std::size_t chars = static_cast<std::size_t>(part.data() - line.text.data());
+  if (chars > line.text.size() || !IsAscii(line.text.substr(0, chars))) return false;
+  tail = line.raw.substr(std::min(line.raw.size(), chars * unit_));
+  return true;
+}
+
+std::string_view LineReader::ToUtf8(std::string_view raw, std::string& out) {
   switch (encoding_) {
     case FileEncoding::Cp1252:
       if (IsAscii(raw)) return raw;
-      scratch_.clear();
-      for (const char ch : raw) AppendUtf8(scratch_, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
-      return scratch_;
+      out.clear();
+      for (const char ch : raw) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+      return out;
     case FileEncoding::Utf8:
       if (IsValidUtf8(raw)) return raw;
-      scratch_.clear();
-      for (std::size_t pos = 0; pos < raw.size();) AppendUtf8(scratch_, DecodeUtf8(raw, pos));
-      return scratch_;
+      out.clear();
+      for (std::size_t pos = 0; pos < raw.size();) AppendUtf8(out, DecodeUtf8(raw, pos));
+      return out;
     case FileEncoding::Utf16Le:
     case FileEncoding::Utf16Be:
       break;
   }
-  scratch_.clear();
+  out.clear();
   const bool little = encoding_ == FileEncoding::Utf16Le;
   auto unitAt = [&](std::size_t i) -> char32_t {
     const auto* b = reinterpret_cast<const unsigned char*>(raw.data() + i);
@@ -141,15 +162,15 @@ std::string_view LineReader::ToUtf8(std::string_view raw) {
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 4 <= raw.size()) {
       const char32_t low = unitAt(i + 2);
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        AppendUtf8(scratch_, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         i += 2;
         continue;
       }
     }
-    AppendUtf8(scratch_, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+    AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
   }
-  if (i < raw.size()) AppendUtf8(scratch_, kReplacement);  // odd byte at the end of the file
-  return scratch_;
+  if (i < raw.size()) AppendUtf8(out, kReplacement);  // odd byte at the end of the file
+  return out;
 }
 
 }  // namespace korvane

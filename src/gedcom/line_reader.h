@@ -13,7 +13,10 @@ namespace korvane {
 // One physical line of a GEDCOM file.
 struct GedLine {
   std::string_view raw;          // the bytes as they stand in the file, without line end
-  std::string_view text;         // the same as UTF-8
+  // The same as UTF-8; with decoding switched off, the raw bytes of a single-byte or UTF-8
+  // file (their level, tags and cross-references read the same; values then go through
+  // LineReader::Utf8Value before they are used as text).
+  std::string_view text;
   std::uint64_t offset = 0;      // file position of the line's first byte
   std::uint64_t nextOffset = 0;  // file position behind its line end
 };
@@ -27,6 +30,13 @@ class LineReader {
   LineReader(std::FILE* file, FileEncoding encoding);
 
   bool ReadLine(GedLine& line);
+  // Passes that only look at levels, tags and cross-references need no decoded lines.
+  void SetDecodeLines(bool decode) { decodeLines_ = decode; }
+  // A part of a line's text as UTF-8 (valid until the next call or ReadLine).
+  std::string_view Utf8Value(std::string_view part);
+  // The raw bytes behind `part` of the line's text, when everything before it is ASCII
+  // (level, cross-reference, tag); otherwise an empty view and false.
+  bool RawTail(const GedLine& line, std::string_view part, std::string_view& tail) const;
   std::uint64_t Position() const { return bufferOffset_ + begin_; }
   void Seek(std::uint64_t offset);
   FileEncoding Encoding() const { return encoding_; }
@@ -35,7 +45,7 @@ class LineReader {
   bool Refill();
   std::size_t UnitAt(std::size_t index) const;
   std::size_t FindLineEnd(std::size_t from, std::size_t to) const;
-  std::string_view ToUtf8(std::string_view raw);
+  std::string_view ToUtf8(std::string_view raw, std::string& out);
 
   std::FILE* file_;
   FileEncoding encoding_;
@@ -45,7 +55,9 @@ class LineReader {
   std::size_t end_ = 0;    // end of the bytes in buffer_
   std::uint64_t bufferOffset_ = 0;  // file position of buffer_[0]
   bool endOfFile_ = false;
+  bool decodeLines_ = true;
   std::string scratch_;
+  std::string valueScratch_;
 };
 
 }  // namespace korvane

@@ -27,7 +27,17 @@ LineWriter::~LineWriter() { FlushBuffer(); }
 void LineWriter::WriteByteOrderMark() { buffer_ += ByteOrderMark(encoding_); }
 
 void LineWriter::WriteLine(std::string_view utf8) {
-  utf8 = utf8.substr(0, utf8.find_first_of("\r\n"));
+  AppendEncoded(utf8.substr(0, utf8.find_first_of("\r\n")));
+  WriteLineEnd();
+}
+
+void LineWriter::WriteLineWithRawTail(std::string_view utf8Start, std::string_view rawTail) {
+  AppendEncoded(utf8Start);
+  buffer_ += rawTail;
+  WriteLineEnd();
+}
+
+void LineWriter::AppendEncoded(std::string_view utf8) {
   switch (encoding_) {
     case FileEncoding::Utf8:
       buffer_ += utf8;
@@ -51,7 +61,6 @@ void LineWriter::WriteLine(std::string_view utf8) {
       }
       break;
   }
-  WriteLineEnd();
 }
 
 void LineWriter::WriteRawLine(std::string_view raw) {

@@ -25,12 +25,15 @@ class LineWriter {
   void WriteLine(std::string_view utf8);
   // A line given as the bytes it had in the source file: copied unchanged.
   void WriteRawLine(std::string_view raw);
+  // A line whose start is new text (UTF-8) and whose rest is copied from the source bytes.
+  void WriteLineWithRawTail(std::string_view utf8Start, std::string_view rawTail);
   bool Finish();
   // Bytes written so far, counting what is still buffered.
   std::uint64_t Position() const { return flushed_ + buffer_.size(); }
   bool Failed() const { return failed_; }
 
  private:
+  void AppendEncoded(std::string_view utf8);
   void WriteLineEnd();
   void FlushBuffer();
 

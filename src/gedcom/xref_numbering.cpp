@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gedcom/ged_line.h"
+#include "gedcom/import_limits.h"
 
 namespace korvane {
 namespace {
@@ -11,15 +12,60 @@ bool IsXref(std::string_view text) {
   return text.size() >= 3 && text.front() == '@' && text.back() == '@';
 }
 
+bool IsLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+
+// The number of a short form "@I12@", or 0.
+int ShortFormNumber(std::string_view xref) {
+  if (xref.size() < 4 || xref.size() > 11 || !IsLetter(xref[1]) || xref[2] == '0') return 0;
+  int number = 0;
+  for (std::size_t i = 2; i + 1 < xref.size(); ++i) {
+    if (xref[i] < '0' || xref[i] > '9') return 0;
+    number = number * 10 + (xref[i] - '0');
+  }
+  return number <= kMaxRecordsPerKind ? number : 0;
+}
+
 }  // namespace
+
+int XrefNumbering::Intern(std::string_view xref) {
+  const int number = ShortFormNumber(xref);
+  // A sparse table would waste memory on absurd numbers; those take the general way.
+  const bool dense = number > 0 && number <= 16 * static_cast<int>(xrefs_.size()) + 65536;
+  if (dense) {
+    std::vector<std::int32_t>& byNumber = shortForms_[static_cast<unsigned char>(xref[1])];
+    if (number >= static_cast<int>(byNumber.size())) {
+      byNumber.resize(std::max<std::size_t>(number + 1, byNumber.size() * 2), 0);
+    }
+    if (byNumber[number] == 0) {
+      // The bound grows with the count, so the same text may have come the general way
+      // while it was still too far out: it must keep that id.
+      if (const int other = otherXrefs_.Find(xref); other >= 0) {
+        byNumber[number] = otherToXref_[other] + 1;
+      } else {
+        xrefs_.push_back({number, -1, -1, xref[1]});
+        byNumber[number] = static_cast<std::int32_t>(xrefs_.size());
+      }
+    }
+    return byNumber[number] - 1;
+  }
+  const auto [other, added] = otherXrefs_.Insert(xref);
+  if (!added) return otherToXref_[other];
+  xrefs_.push_back({XrefNumber(xref, kMaxRecordsPerKind), -1, other, 0});
+  otherToXref_.push_back(static_cast<int>(xrefs_.size()) - 1);
+  return otherToXref_.back();
+}
+
+std::string XrefNumbering::Text(int id) const {
+  const Xref& x = xrefs_[id];
+  if (x.spelledAt >= 0) return std::string(otherXrefs_.At(x.spelledAt));
+  return "@" + std::string(1, x.letter) + std::to_string(x.number) + "@";
+}
 
 std::int32_t XrefNumbering::LinkValue(std::string_view value) {
   while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
   while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
   if (!IsXref(value)) return 0;
-  const auto [id, added] = xrefs_.Insert(value);
-  if (added) definingRecord_.push_back(-1);
-  return id + 1;
+  return Intern(value) + 1;
 }
 
 int XrefNumbering::DefineRecord(std::string_view xref) {
@@ -28,13 +74,13 @@ int XrefNumbering::DefineRecord(std::string_view xref) {
     records_.push_back({-1, false});
     return record;
   }
-  const std::int32_t id = LinkValue(xref) - 1;
-  if (definingRecord_[id] >= 0) {
+  const int id = Intern(xref);
+  if (xrefs_[id].record >= 0) {
     records_.push_back({-1, true});
     renumberings_.push_back({record, std::string(xref), 0, Renumbering::DefinedTwice});
     return record;
   }
-  definingRecord_[id] = record;
+  xrefs_[id].record = record;
   records_.push_back({id, false});
   return record;
 }
@@ -48,9 +94,12 @@ bool XrefNumbering::Assign(int limit) {
   std::vector<int> fresh;
   for (int record = 0; record < RecordCount(); ++record) {
     const Record& r = records_[record];
-    const int number = r.xrefId >= 0 ? XrefNumber(xrefs_.At(r.xrefId), limit) : 0;
-    if (number > 0 && (number >= static_cast<int>(taken.size()) || !taken[number])) {
-      if (number >= static_cast<int>(taken.size())) taken.resize(number + 1, 0);
+    const int number = r.xrefId >= 0 ? xrefs_[r.xrefId].number : 0;
+    if (number > 0 && number <= limit &&
+        (number >= static_cast<int>(taken.size()) || !taken[number])) {
+      if (number >= static_cast<int>(taken.size())) {
+        taken.resize(std::max<std::size_t>(number + 1, taken.size() * 2), 0);
+      }
       taken[number] = 1;
       recordNumbers_[record] = number;
       highest_ = std::max(highest_, number);
@@ -58,31 +107,37 @@ bool XrefNumbering::Assign(int limit) {
     }
     fresh.push_back(record);
     if (!r.definedTwice) {
-      renumberings_.push_back({record, r.xrefId >= 0 ? std::string(xrefs_.At(r.xrefId)) : "", 0,
+      renumberings_.push_back({record, r.xrefId >= 0 ? Text(r.xrefId) : "", 0,
                                number > 0 ? Renumbering::NumberTaken : Renumbering::NoNumber});
     }
   }
   if (static_cast<long long>(highest_) + static_cast<long long>(fresh.size()) > limit) {
     return false;
   }
+  const int naturalHighest = highest_;
   for (const int record : fresh) recordNumbers_[record] = ++highest_;
   std::sort(renumberings_.begin(), renumberings_.end(),
             [](const Renumbering& a, const Renumbering& b) { return a.record < b.record; });
   for (Renumbering& r : renumberings_) r.number = recordNumbers_[r.record];
+  inFileOrder_ = true;
+  for (int record = 0; record < RecordCount() && inFileOrder_; ++record) {
+    inFileOrder_ = recordNumbers_[record] == record + 1;
+  }
 
-  xrefNumbers_.assign(xrefs_.Size(), 0);
-  for (int id = 0; id < xrefs_.Size(); ++id) {
-    if (definingRecord_[id] >= 0) {
-      xrefNumbers_[id] = recordNumbers_[definingRecord_[id]];
+  xrefNumbers_.assign(xrefs_.size(), 0);
+  for (std::size_t id = 0; id < xrefs_.size(); ++id) {
+    const Xref& x = xrefs_[id];
+    if (x.record >= 0) {
+      xrefNumbers_[id] = recordNumbers_[x.record];
       continue;
     }
     // A reference to no record keeps its number so the link repair can name it, as long
     // as that number does not belong to a real record.
-    const int number = XrefNumber(xrefs_.At(id), limit);
+    const int number = x.number;
     const bool belongsToRecord =
-        number <= highest_ && ((number < static_cast<int>(taken.size()) && taken[number]) ||
-                               number > static_cast<int>(taken.size()) - 1);
-    xrefNumbers_[id] = number > 0 && !belongsToRecord ? number : 0;
+        number > naturalHighest ? number <= highest_
+                                : number < static_cast<int>(taken.size()) && taken[number];
+    xrefNumbers_[id] = number > 0 && number <= limit && !belongsToRecord ? number : 0;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,15 +26,17 @@ class XrefNumbering {
   int RecordCount() const { return static_cast<int>(records_.size()); }
 
   struct Renumbering {
-    int record;           // index in file order
-    std::string xref;     // as written in the file, may be empty
-    int number;           // the number it received
+    int record;        // index in file order
+    std::string xref;  // as written in the file, may be empty
+    int number;        // the number it received
     enum Reason { NoNumber, NumberTaken, DefinedTwice } reason;
   };
 
   // Gives every record its number; false when that would exceed `limit`.
   bool Assign(int limit);
   int RecordNumber(int record) const { return recordNumbers_[record]; }
+  // True when every record keeps the place it was read into: record i gets number i + 1.
+  bool NumbersFollowFileOrder() const { return inFileOrder_; }
   // The number a link value stands for: its record's number, for a reference to no record
   // the number written in it (unless a record holds that number), else 0.
   std::int32_t Resolve(std::int32_t linkValue) const {
@@ -43,18 +46,32 @@ class XrefNumbering {
   const std::vector<Renumbering>& Renumberings() const { return renumberings_; }
 
  private:
+  struct Xref {
+    int number;         // the number written in it, 0 when it has none
+    int record;         // the record defining it, or -1
+    int spelledAt;      // index into otherXrefs_, or -1 for the short form "@I12@"
+    char letter;        // of the short form
+  };
   struct Record {
     int xrefId;  // -1: no cross-reference of its own (missing, or defined twice)
     bool definedTwice;
   };
 
-  StringIndex xrefs_;
-  std::vector<int> definingRecord_;  // per xref id: record index, or -1
+  int Intern(std::string_view xref);
+  std::string Text(int id) const;
+
+  // "@I12@" (one letter, a number without leading zero) is found by letter and number
+  // without hashing: nearly every cross-reference of nearly every file looks like that.
+  std::array<std::vector<std::int32_t>, 128> shortForms_;  // per letter: number -> id + 1
+  StringIndex otherXrefs_;
+  std::vector<int> otherToXref_;  // per id of otherXrefs_: our id
+  std::vector<Xref> xrefs_;
   std::vector<Record> records_;
   std::vector<int> recordNumbers_;
   std::vector<std::int32_t> xrefNumbers_;
   std::vector<Renumbering> renumberings_;
   int highest_ = 0;
+  bool inFileOrder_ = true;
 };
 
 }  // namespace korvane

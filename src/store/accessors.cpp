@@ -31,14 +31,6 @@ int RelativesEstimate(const Store& store, Rin rin) {
 
 }  // namespace
 
-bool PersonExists(const Store& store, Rin rin) {
-  return rin >= 1 && rin <= store.PersonCount() && (store.personTable[rin].flags & PresentFlag);
-}
-
-bool FamilyExists(const Store& store, Mrin mrin) {
-  return mrin >= 1 && mrin <= store.FamilyCount() && (store.familyTable[mrin].flags & PresentFlag);
-}
-
 Mrin FamsAt(const Person& person, int i) {
   return i >= 0 && i < person.fams.Count() ? person.fams.At(i) : 0;
 }

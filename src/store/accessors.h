@@ -1,12 +1,17 @@
 #pragma once
 
+#include "store/flags.h"
 #include "store/store.h"
 
 namespace korvane {
 
 // True for 1 <= rin <= PersonCount with the present flag set.
-bool PersonExists(const Store& store, Rin rin);
-bool FamilyExists(const Store& store, Mrin mrin);
+inline bool PersonExists(const Store& store, Rin rin) {
+  return rin >= 1 && rin <= store.PersonCount() && (store.personTable[rin].flags & PresentFlag);
+}
+inline bool FamilyExists(const Store& store, Mrin mrin) {
+  return mrin >= 1 && mrin <= store.FamilyCount() && (store.familyTable[mrin].flags & PresentFlag);
+}
 
 // Entry `i` of the person's spouse families, 0 when there is none.
 Mrin FamsAt(const Person& person, int i);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -11,8 +12,20 @@ void PrintListFault(void*, int index, int count) {
   std::fprintf(stderr, "Error: [%d] %d\n", index, count);
 }
 
-thread_local ListFaultHandler currentHandler = PrintListFault;
-thread_local void* currentContext = nullptr;
+struct InstalledHandler {
+  const ScopedListFaultHandler* owner;
+  ListFaultHandler handler;
+  void* context;
+};
+thread_local std::vector<InstalledHandler> installedHandlers;
+
+void ReportListFault(int index, int count) {
+  if (installedHandlers.empty()) {
+    PrintListFault(nullptr, index, count);
+  } else {
+    installedHandlers.back().handler(installedHandlers.back().context, index, count);
+  }
+}
 
 }  // namespace
 
@@ -60,7 +73,7 @@ void LinkList::Release() {
 
 std::int32_t LinkList::At(int i) const {
   if (i < 0 || i >= count_) {
-    currentHandler(currentContext, i, count_);
+    ReportListFault(i, count_);
     return count_ > 0 ? Data()[0] : 0;
   }
   return Data()[i];
@@ -68,7 +81,7 @@ std::int32_t LinkList::At(int i) const {
 
 void LinkList::Set(int i, std::int32_t value) {
   if (i < 0 || i >= count_) {
-    currentHandler(currentContext, i, count_);
+    ReportListFault(i, count_);
     return;
   }
   Data()[i] = value;
@@ -102,15 +115,12 @@ bool ListContains(const LinkList& list, std::int32_t value) {
   return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-ScopedListFaultHandler::ScopedListFaultHandler(ListFaultHandler handler, void* context)
-    : previousHandler_(currentHandler), previousContext_(currentContext) {
-  currentHandler = handler;
-  currentContext = context;
+ScopedListFaultHandler::ScopedListFaultHandler(ListFaultHandler handler, void* context) {
+  installedHandlers.push_back({this, handler, context});
 }
 
 ScopedListFaultHandler::~ScopedListFaultHandler() {
-  currentHandler = previousHandler_;
-  currentContext = previousContext_;
+  std::erase_if(installedHandlers, [this](const InstalledHandler& h) { return h.owner == this; });
 }
 
 }  // namespace korvane

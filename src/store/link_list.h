@@ -56,8 +56,10 @@ void ListAppend(LinkList& list, std::int32_t value);
 void ListRemove(LinkList& list, std::int32_t value);
 bool ListContains(const LinkList& list, std::int32_t value);
 
-// Bad list indexes are programming faults; they are reported, not fatal. The handler is
-// per thread, so a fault on a worker thread never reaches a window of the UI thread.
+// Bad list indexes are programming faults; they are reported, not fatal. Handlers are
+// per thread, so a fault on a worker thread never reaches a window of the UI thread. The
+// most recently installed handler that still lives gets the report, whatever order the
+// handlers end in.
 using ListFaultHandler = void (*)(void* context, int index, int count);
 class ScopedListFaultHandler {
  public:
@@ -65,10 +67,6 @@ class ScopedListFaultHandler {
   ~ScopedListFaultHandler();
   ScopedListFaultHandler(const ScopedListFaultHandler&) = delete;
   ScopedListFaultHandler& operator=(const ScopedListFaultHandler&) = delete;
-
- private:
-  ListFaultHandler previousHandler_;
-  void* previousContext_;
 };
 
 }  // namespace korvane

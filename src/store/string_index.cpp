@@ -50,16 +50,33 @@ std::uint32_t MurmurHash3(std::string_view data, std::uint32_t seed) {
   return h;
 }
 
-StringIndex::StringIndex() : slots_(1024, 0) {}
+StringIndex::StringIndex() : slots_(1024) {}
+
+StringIndex::StringIndex(StringIndex&& other) noexcept : StringIndex() { *this = std::move(other); }
+
+StringIndex& StringIndex::operator=(StringIndex&& other) noexcept {
+  if (this != &other) {
+    entries_.swap(other.entries_);
+    slots_.swap(other.slots_);
+    blocks_.swap(other.blocks_);
+    std::swap(blockUsed_, other.blockUsed_);
+    std::swap(blockSize_, other.blockSize_);
+    other.entries_.clear();
+    other.slots_.assign(1024, Slot{});
+    other.blocks_.clear();
+    other.blockUsed_ = other.blockSize_ = 0;
+  }
+  return *this;
+}
 
 std::size_t StringIndex::Probe(std::string_view text, std::uint32_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const std::int32_t slot = slots_[i];
-    if (slot == 0) return i;
-    const Entry& entry = entries_[slot - 1];
-    if (entry.hash == hash && entry.length == text.size() &&
-        std::memcmp(entry.text, text.data(), text.size()) == 0) {
+    const Slot& slot = slots_[i];
+    if (slot.id < 0) return i;
+    if (slot.hash != hash) continue;
+    const Entry& entry = entries_[slot.id];
+    if (entry.length == text.size() && std::memcmp(entry.text, text.data(), text.size()) == 0) {
       return i;
     }
   }
@@ -67,16 +84,16 @@ std::size_t StringIndex::Probe(std::string_view text, std::uint32_t hash) const 
 
 std::pair<int, bool> StringIndex::Insert(std::string_view text) {
   const std::uint32_t hash = MurmurHash3(text, kHashSeed);
-  const std::size_t slot = Probe(text, hash);
-  if (slots_[slot] != 0) return {slots_[slot] - 1, false};
-  entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size()), hash});
-  slots_[slot] = static_cast<std::int32_t>(entries_.size());
+  const std::size_t i = Probe(text, hash);
+  if (slots_[i].id >= 0) return {slots_[i].id, false};
+  entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size())});
+  slots_[i] = {Size() - 1, hash};
   if (entries_.size() * 2 > slots_.size()) Grow();
   return {Size() - 1, true};
 }
 
 int StringIndex::Find(std::string_view text) const {
-  return slots_[Probe(text, MurmurHash3(text, kHashSeed))] - 1;
+  return slots_[Probe(text, MurmurHash3(text, kHashSeed))].id;
 }
 
 const char* StringIndex::Store(std::string_view text) {
@@ -95,12 +112,13 @@ const char* StringIndex::Store(std::string_view text) {
 }
 
 void StringIndex::Grow() {
-  std::vector<std::int32_t> slots(slots_.size() * 2, 0);
+  std::vector<Slot> slots(slots_.size() * 2);
   const std::size_t mask = slots.size() - 1;
-  for (std::size_t id = 0; id < entries_.size(); ++id) {
-    std::size_t i = entries_[id].hash & mask;
-    while (slots[i] != 0) i = (i + 1) & mask;
-    slots[i] = static_cast<std::int32_t>(id + 1);
+  for (const Slot& slot : slots_) {
+    if (slot.id < 0) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots[i].id >= 0) i = (i + 1) & mask;
+    slots[i] = slot;
   }
   slots_.swap(slots);
 }

@@ -15,8 +15,9 @@ class StringIndex {
   StringIndex();
   StringIndex(const StringIndex&) = delete;
   StringIndex& operator=(const StringIndex&) = delete;
-  StringIndex(StringIndex&&) noexcept = default;
-  StringIndex& operator=(StringIndex&&) noexcept = default;
+  // A moved-from index is empty and usable.
+  StringIndex(StringIndex&& other) noexcept;
+  StringIndex& operator=(StringIndex&& other) noexcept;
 
   // The id of `text`, and whether it was added just now.
   std::pair<int, bool> Insert(std::string_view text);
@@ -30,7 +31,6 @@ class StringIndex {
   struct Entry {
     const char* text;
     std::uint32_t length;
-    std::uint32_t hash;
   };
 
   std::size_t Probe(std::string_view text, std::uint32_t hash) const;
@@ -38,7 +38,11 @@ class StringIndex {
   void Grow();
 
   std::vector<Entry> entries_;
-  std::vector<std::int32_t> slots_;  // open addressing: entry id + 1, 0 = free
+  struct Slot {
+    std::int32_t id = -1;  // -1 = free
+    std::uint32_t hash = 0;
+  };
+  std::vector<Slot> slots_;  // open addressing; the hash spares visits to unequal entries
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t blockUsed_ = 0;
   std::size_t blockSize_ = 0;

@@ -1,6 +1,7 @@
 #include "text/utf8.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "text/cp1252.h"
 
@@ -86,7 +87,22 @@ std::string_view PrefixOfChars(std::string_view text, std::size_t maxChars) {
   return text.substr(0, pos);
 }
 
+bool IsAscii(std::string_view text) {
+  // Eight bytes at a time: most lines of most files are plain ASCII.
+  std::size_t pos = 0;
+  for (; pos + 8 <= text.size(); pos += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + pos, 8);
+    if (word & 0x8080808080808080ULL) return false;
+  }
+  for (; pos < text.size(); ++pos) {
+    if (static_cast<unsigned char>(text[pos]) >= 0x80) return false;
+  }
+  return true;
+}
+
 bool IsValidUtf8(std::string_view text) {
+  if (IsAscii(text)) return true;
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t len = SequenceLength(Bytes(text.data() + pos), text.size() - pos);
     if (len == 0) return false;

@@ -18,6 +18,9 @@ void AppendUtf8(std::string& out, char32_t ch);
 // The longest prefix of `text` that holds at most `maxChars` characters.
 std::string_view PrefixOfChars(std::string_view text, std::size_t maxChars);
 
+// True when no byte of `text` is 0x80 or above.
+bool IsAscii(std::string_view text);
+
 // True when every byte sequence in `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -55,6 +54,7 @@ TEST_F(DiagnosticsTest, ReportAppendSkipsCallsWhoseFirstArgumentIsZero) {
   diagnostics.ReportAppend(" %zu ", std::size_t{0});
   diagnostics.ReportAppend("%.1f", 0.0);
   diagnostics.ReportAppend("%%%d", 0);
+  diagnostics.ReportAppend("%% %.1f", 0.0);  // "%%" consumes no argument
   EXPECT_EQ(diagnostics.ReportLength(), 0);
   EXPECT_EQ(diagnostics.ReportText(), "");
 
@@ -91,14 +91,9 @@ TEST_F(DiagnosticsTest, ReportCapacityGrowsTenfoldNearItsEnd) {
   diagnostics.StartReport();
   const std::string large(50'000, 'x');
   diagnostics.ReportAppend("%s", large.c_str());
-  EXPECT_EQ(diagnostics.ReportText(), large);
-  EXPECT_EQ(diagnostics.ReportLength(), 50'000);
-  EXPECT_GT(diagnostics.ReportCapacity(), 50'000u);
-  const std::string larger(120'000, 'y');
-  diagnostics.ReportAppend("%s", larger.c_str());
-  EXPECT_EQ(diagnostics.ReportLength(), 170'000);
-  EXPECT_EQ(diagnostics.ReportText(), large + larger);
-  EXPECT_GT(diagnostics.ReportCapacity(), 170'000u);
+  diagnostics.ReportAppend("%s", large.c_str());
+  EXPECT_EQ(diagnostics.ReportText(), large + large);
+  EXPECT_GT(diagnostics.ReportCapacity(), 100'000u);
   EXPECT_TRUE(ui.Boxes().empty());
 }
 
@@ -146,31 +141,30 @@ TEST_F(DiagnosticsTest, ErrorBoxShowsFehlerWithAnExclamationCutTo999Characters) 
 TEST_F(DiagnosticsTest, LogAppendAddsToTheFileAndOpensItForEveryLine) {
   const std::string path = ::testing::TempDir() + "korvane_diagnostics_test.log";
   std::remove(path.c_str());
-  EXPECT_TRUE(diagnostics.LogPath().empty());
   diagnostics.LogAppend("\n# %s", "vorher");  // no path yet: nothing is logged
   EXPECT_FALSE(std::ifstream(path).good());
 
   std::ofstream(path, std::ios::binary) << "alt\n";
   diagnostics.SetLogPath(path);
   diagnostics.LogAppend("\n# %s", "Sa   5 Dez 2026 10:26 \r\n");
-  EXPECT_EQ(ReadFile(path), "alt\n\n# Sa   5 Dez 2026 10:26 \r\n");  // on disk at once
+  std::string expected = "alt\n\n# Sa   5 Dez 2026 10:26 \r\n";
+  EXPECT_EQ(ReadFile(path), expected);  // on disk at once
   diagnostics.LogAppend("\n- Fehlersuche:\n");
   diagnostics.ReportAppend("%s", "50%d Zeilen ");  // the report is written as it stands
   diagnostics.ReportAppend("[%d]\r\n", 3);
   diagnostics.LogAppendReport();
-  EXPECT_EQ(ReadFile(path),
-            "alt\n\n# Sa   5 Dez 2026 10:26 \r\n\n- Fehlersuche:\n50%d Zeilen [3]\r\n");
+  expected += "\n- Fehlersuche:\n50%d Zeilen [3]\r\n";
+  EXPECT_EQ(ReadFile(path), expected);
 
   // A log that cannot be opened loses the line without a message.
-  diagnostics.SetLogPath(::testing::TempDir() + "no-such-folder/korvane.log");
-  diagnostics.LogAppend("\n- Verschmelzung: %d", 1);
-  diagnostics.LogAppendReport();
-  diagnostics.SetLogPath("");
-  diagnostics.LogAppend("\n- Verschmelzung: %d", 2);
-  diagnostics.LogAppendReport();
+  for (const std::string& lost :
+       {::testing::TempDir() + "no-such-folder/korvane.log", std::string()}) {
+    diagnostics.SetLogPath(lost);
+    diagnostics.LogAppend("\n- Verschmelzung: %d", 1);
+    diagnostics.LogAppendReport();
+  }
   EXPECT_TRUE(ui.Boxes().empty());
-  EXPECT_EQ(ReadFile(path),
-            "alt\n\n# Sa   5 Dez 2026 10:26 \r\n\n- Fehlersuche:\n50%d Zeilen [3]\r\n");
+  EXPECT_EQ(ReadFile(path), expected);
   std::remove(path.c_str());
 }
 
@@ -190,11 +184,6 @@ TEST(LogTimestamp, FormatsGermanWordsWithARightAlignedDay) {
 }
 
 TEST_F(DiagnosticsTest, LogTimestampReadsTheClockSeam) {
-  const std::regex shape(
-      "(So|Mo|Di|Mi|Do|Fr|Sa) [ 0-9]{3} (Jan|Feb|M\xC3\xA4r|Apr|Mai|Jun|Jul|Aug|Sep|Okt|Nov|Dez) "
-      "[0-9]{4} [0-9]{2}:[0-9]{2} \r\n");
-  EXPECT_TRUE(std::regex_match(diagnostics.LogTimestamp(), shape)) << diagnostics.LogTimestamp();
-
   diagnostics.SetClock([] { return LocalTime(2026, 12, 5, 6, 10, 26); });
   EXPECT_EQ(diagnostics.LogTimestamp(), "Sa   5 Dez 2026 10:26 \r\n");
 }

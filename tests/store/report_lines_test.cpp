@@ -10,12 +10,11 @@
 namespace korvane {
 namespace {
 
+using store_test::Date;
 using store_test::Event;
 using store_test::NewFamily;
 using store_test::NewPerson;
 using store_test::SetEvent;
-
-PackedDate Date(int year, int month = 0, int day = 0) { return PackedDate::Make(year, month, day); }
 
 class ReportLinesTest : public ::testing::Test {
  protected:

@@ -16,6 +16,10 @@ namespace korvane::store_test {
 
 enum class Event { Birth, Chr, Death, Burial };
 
+inline PackedDate Date(int year, int month = 0, int day = 0) {
+  return PackedDate::Make(year, month, day);
+}
+
 inline LinkList MakeList(std::initializer_list<std::int32_t> values) {
   LinkList list;
   for (std::int32_t value : values) ListAppend(list, value);
@@ -44,25 +48,24 @@ inline Rin NewPerson(Store& store, const char* givenNames, const char* surname, 
 
 inline void SetEvent(Store& store, Rin rin, Event event, PackedDate date,
                      const char* place = nullptr) {
-  Person& p = store.personTable[rin];
-  struct Target {
-    PackedDate* date;
-    const char** place;
+  struct Fields {
+    PackedDate Person::*date;
+    const char* Person::*place;
     std::uint32_t dateFlag;
     std::uint32_t placeFlag;
   };
-  const Target target =
-      event == Event::Birth
-          ? Target{&p.birthDate, &p.birthPlace, HasBirthDateFlag, HasBirthPlaceFlag}
-      : event == Event::Chr ? Target{&p.chrDate, &p.chrPlace, HasChrDateFlag, HasChrPlaceFlag}
-      : event == Event::Death
-          ? Target{&p.deathDate, &p.deathPlace, HasDeathDateFlag, HasDeathPlaceFlag}
-          : Target{&p.burialDate, &p.burialPlace, HasBurialDateFlag, HasBurialPlaceFlag};
-  *target.date = date;
-  if (date.Year() != 0) p.flags |= target.dateFlag;
+  static constexpr Fields kFields[] = {
+      {&Person::birthDate, &Person::birthPlace, HasBirthDateFlag, HasBirthPlaceFlag},
+      {&Person::chrDate, &Person::chrPlace, HasChrDateFlag, HasChrPlaceFlag},
+      {&Person::deathDate, &Person::deathPlace, HasDeathDateFlag, HasDeathPlaceFlag},
+      {&Person::burialDate, &Person::burialPlace, HasBurialDateFlag, HasBurialPlaceFlag}};
+  const Fields& fields = kFields[static_cast<int>(event)];
+  Person& person = store.personTable[rin];
+  person.*fields.date = date;
+  if (date.Year() != 0) person.flags |= fields.dateFlag;
   if (place != nullptr) {
-    *target.place = InternText(store.texts, TextPoolId::Places, place);
-    p.flags |= target.placeFlag;
+    person.*fields.place = InternText(store.texts, TextPoolId::Places, place);
+    person.flags |= fields.placeFlag;
   }
 }
 
@@ -74,9 +77,8 @@ inline Mrin NewFamily(Store& store, Rin husband, Rin wife, std::initializer_list
   family.husband = husband;
   family.wife = wife;
   family.marriageDate = marriage;
-  if (husband != 0) family.flags |= HasHusbandFlag;
-  if (wife != 0) family.flags |= HasWifeFlag;
-  if (marriage.Year() != 0) family.flags |= HasMarriageDateFlag;
+  family.flags |= (husband != 0 ? HasHusbandFlag : 0) | (wife != 0 ? HasWifeFlag : 0) |
+                  (marriage.Year() != 0 ? HasMarriageDateFlag : 0);
   if (place != nullptr) {
     family.marriagePlace = InternText(store.texts, TextPoolId::Places, place);
     family.flags |= HasMarriagePlaceFlag;
@@ -87,7 +89,7 @@ inline Mrin NewFamily(Store& store, Rin husband, Rin wife, std::initializer_list
     family.flags |= HasChildrenFlag;
   }
   if (husband != 0) ListAppend(store.personTable[husband].fams, mrin);
-  if (wife != 0 && wife != husband) ListAppend(store.personTable[wife].fams, mrin);
+  if (wife != 0) ListAppend(store.personTable[wife].fams, mrin);
   return mrin;
 }
 

@@ -1,0 +1,47 @@
+// Loads a generated file of 250,000 persons (read and link repair) and, side by side in
+// the same run, counts its lines with `wc -l`. Prints both times, their ratio and the peak
+// memory of the load against the file size.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "bench/bench_support.h"
+#include "gedcom/import_driver.h"
+#include "platform/scripted_ui.h"
+
+int main(int argc, char** argv) {
+  using namespace korvane;
+  using namespace korvane::bench;
+  GeneratorOptions options;
+  options.persons = argc > 1 ? std::atoi(argv[1]) : 250'000;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+  std::printf("%-10s %10s %10s %10s %8s %12s %8s\n", "encoding", "MB", "wc -l", "load", "ratio",
+              "peak MB", "x size");
+  for (const GeneratedEncoding encoding :
+       {GeneratedEncoding::Utf8, GeneratedEncoding::Cp1252, GeneratedEncoding::Utf16Le}) {
+    options.encoding = encoding;
+    const std::string path = GeneratedFile(options);
+    const double size = static_cast<double>(std::filesystem::file_size(path));
+    const std::string wc = "wc -l '" + path + "' > /dev/null";
+    const double wcSeconds = BestOf(rounds, [&] {
+      if (std::system(wc.c_str()) != 0) std::exit(1);
+    });
+    auto load = [&] {
+      ScriptedUi ui;
+      Store store;
+      Diagnostics diagnostics(ui);
+      LoadedFile file;
+      QuietShell shell;
+      LoadContext context{store, diagnostics, ui, shell, file, nullptr};
+      if (!LoadGedFile(context, path)) std::exit(1);
+    };
+    const double loadSeconds = BestOf(rounds, load);
+    const long peak = PeakMemoryOf(load);
+    const char* names[] = {"cp1252", "utf8", "utf8nobom", "utf16le", "utf16be"};
+    std::printf("%-10s %10.1f %9.0fms %9.0fms %8.1f %12.1f %8.2f\n",
+                names[static_cast<int>(encoding)], size / 1e6, wcSeconds * 1e3,
+                loadSeconds * 1e3, loadSeconds / wcSeconds, peak / 1e6, peak / size);
+  }
+  return 0;
+}
