@@ -6,7 +6,9 @@
 #include <string>
 
 #include "bench/gedcom_generator.h"
-#include "platform/shell_hooks.h"
+#include "gedcom/import_driver.h"
+#include "platform/passive_shell.h"
+#include "platform/scripted_ui.h"
 
 namespace korvane::bench {
 
@@ -24,17 +26,14 @@ std::string GeneratedFile(const GeneratorOptions& options);
 // Runs `work` in a child process and returns the child's peak resident memory in bytes.
 long PeakMemoryOf(const std::function<void()>& work);
 
-// A shell without windows or list sort.
-class QuietShell : public ShellHooks {
- public:
-  void ResetToEmpty() override {}
-  void WaitUntilSortReady() override {}
-  void UpdateRecentFiles(std::string_view) override {}
-  void EnableDataCommands() override {}
-  void RebuildCompletionLists() override {}
-  void ShowTab(int) override {}
-  void ResetViewState() override {}
-  void ShowStatusAfterFileOperation() override {}
+// Everything a load or an export works on, without windows.
+struct BenchSession {
+  ScriptedUi ui;
+  Store store;
+  Diagnostics diagnostics{ui};
+  LoadedFile file;
+  PassiveShell shell;
+  LoadContext context{store, diagnostics, ui, shell, file, nullptr};
 };
 
 }  // namespace korvane::bench

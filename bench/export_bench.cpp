@@ -8,7 +8,6 @@
 
 #include "bench/bench_support.h"
 #include "export/export_command.h"
-#include "platform/scripted_ui.h"
 #include "store/flags.h"
 
 int main(int argc, char** argv) {
@@ -23,12 +22,9 @@ int main(int argc, char** argv) {
   const std::string target = (fs::path(path).parent_path() / "export-target.ged").string();
   const std::string copy = (fs::path(path).parent_path() / "copy-target.ged").string();
 
-  ScriptedUi ui;
-  Store store;
-  Diagnostics diagnostics(ui);
-  LoadedFile file;
-  QuietShell shell;
-  LoadContext context{store, diagnostics, ui, shell, file, nullptr};
+  BenchSession session;
+  Store& store = session.store;
+  LoadContext& context = session.context;
   if (!LoadGedFile(context, path)) return 1;
   const std::string cp = "cp '" + path + "' '" + copy + "'";
   const double cpSeconds = BestOf(rounds, [&] {

@@ -7,8 +7,6 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "gedcom/import_driver.h"
-#include "platform/scripted_ui.h"
 
 int main(int argc, char** argv) {
   using namespace korvane;
@@ -28,13 +26,8 @@ int main(int argc, char** argv) {
       if (std::system(wc.c_str()) != 0) std::exit(1);
     });
     auto load = [&] {
-      ScriptedUi ui;
-      Store store;
-      Diagnostics diagnostics(ui);
-      LoadedFile file;
-      QuietShell shell;
-      LoadContext context{store, diagnostics, ui, shell, file, nullptr};
-      if (!LoadGedFile(context, path)) std::exit(1);
+      BenchSession session;
+      if (!LoadGedFile(session.context, path)) std::exit(1);
     };
     const double loadSeconds = BestOf(rounds, load);
     const long peak = PeakMemoryOf(load);

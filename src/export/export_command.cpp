@@ -63,7 +63,7 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
   {
     LineReader reader(source, file.encoding.encoding);
-    numbering.Scan(reader, selection, progress);
+    numbering.Scan(reader, context.store, selection, progress);
   }
   fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
   LineReader reader(source, file.encoding.encoding);

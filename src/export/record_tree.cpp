@@ -143,9 +143,9 @@ class TreeBuilder {
       NewBlock(currentSlot_, line.tag);
       NameValue name;
       SplitNameValue(line.value, name);
-      const bool same = CleanPoolText(name.givenNames) == TextOf(person_->givenNames) &&
-                        CleanPoolText(name.surname) == TextOf(person_->surname);
-      same ? Keep(i) : Put(1, NameLine(*person_));
+      givenChanged_ = CleanPoolText(name.givenNames) != TextOf(person_->givenNames);
+      surnameChanged_ = CleanPoolText(name.surname) != TextOf(person_->surname);
+      givenChanged_ || surnameChanged_ ? Put(1, NameLine(*person_)) : Keep(i);
     } else if (i == sexLine_) {
       NewBlock(currentSlot_, line.tag);
       const char first = line.value.empty() ? 0 : line.value.front();
@@ -163,18 +163,20 @@ class TreeBuilder {
 
   void AddLevelTwo(int i) {
     const RecordLine& line = lines_[i];
-    if (event_ >= 0 && line.tag == "DATE") {
-      if (i == dateLine_[event_] ? !KeepOrRebuildDate(i) : (Keep(i), false)) return;
-      dateBelow_[event_] = true;
-    } else if (event_ >= 0 && line.tag == "PLAC") {
-      if (i == placeLine_[event_] ? !KeepOrRebuildText(i, events_[event_].place)
-                                  : (Keep(i), false)) {
-        return;
+    if (event_ >= 0 && (line.tag == "DATE" || line.tag == "PLAC")) {
+      // Only the line the held field came from is compared; others stay as they are.
+      const bool date = line.tag == "DATE";
+      if (i != (date ? dateLine_ : placeLine_)[event_]) {
+        Keep(i);
+      } else if (!(date ? KeepOrRebuildDate(i) : KeepOrRebuildText(i, events_[event_].place))) {
+        return;  // the field is empty now: the line goes
       }
-      placeBelow_[event_] = true;
-    } else if (inNameSource_ && line.tag == "GIVN") {
+      (date ? dateBelow_ : placeBelow_)[event_] = true;
+    } else if (inNameSource_ && givenChanged_ && line.tag == "GIVN") {
+      // GIVN and SURN are compared only when their part of the name changed: files often
+      // spell them otherwise than the NAME line ("Joseph, Patrick", "KENNEDY").
       KeepOrRebuildText(i, person_->givenNames);
-    } else if (inNameSource_ && line.tag == "SURN") {
+    } else if (inNameSource_ && surnameChanged_ && line.tag == "SURN") {
       KeepOrRebuildText(i, person_->surname);
     } else {
       Keep(i);
@@ -228,7 +230,8 @@ class TreeBuilder {
         NewBlock(TagCode("NAME", false), "NAME").lines.push_back({1, -1, NameLine(p)});
       }
       if (sexLine_ < 0 && p.sex != 0) {
-        NewBlock(TagCode("SEX", false), "SEX").lines.push_back({1, -1, std::string("1 SEX ") + p.sex});
+        NewBlock(TagCode("SEX", false), "SEX")
+            .lines.push_back({1, -1, std::string("1 SEX ") + p.sex});
       }
     }
     for (int e = 0; e < eventCount_; ++e) CompleteEvent(e);
@@ -249,8 +252,8 @@ class TreeBuilder {
     std::vector<RecordTree::Block>& slot = tree_.slots[TagCode(event.tag, family_)];
     if (!eventSeen_[e]) {
       if (!event.hasDate && !event.hasPlace) return;
-      NewBlock(TagCode(event.tag, family_), event.tag).lines.push_back(
-          {1, -1, "1 " + std::string(event.tag)});
+      NewBlock(TagCode(event.tag, family_), event.tag)
+          .lines.push_back({1, -1, "1 " + std::string(event.tag)});
     }
     // The first block of the event takes what is missing.
     for (RecordTree::Block& block : slot) {
@@ -282,6 +285,7 @@ class TreeBuilder {
   int currentSlot_ = -1;
   int event_ = -1;
   bool inNameSource_ = false;
+  bool givenChanged_ = false, surnameChanged_ = false;  // against the NAME line read
 };
 
 }  // namespace
@@ -311,14 +315,20 @@ RecordTree BuildRecordTree(const Store& store, const ExportSelection& selection,
 }
 
 void WriteRecordTree(const RecordTree& tree, const std::vector<RecordLine>& lines,
-                     LineWriter& writer) {
+                     const ReferenceNumbering& numbering, LineWriter& writer) {
   for (const std::vector<RecordTree::Block>& slot : tree.slots) {
     for (const RecordTree::Block& block : slot) {
       for (const RecordTree::Line& line : block.lines) {
-        if (line.source >= 0) {
-          writer.WriteRawLine(lines[line.source].raw);
-        } else {
+        if (line.source < 0) {
           writer.WriteLine(line.text);
+          continue;
+        }
+        const RecordLine& kept = lines[line.source];
+        const std::string renumbered = numbering.PointerLine(kept.level, kept.tag, kept.value);
+        if (renumbered.empty()) {
+          writer.WriteRawLine(kept.raw);
+        } else {
+          writer.WriteLine(renumbered);
         }
       }
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/export_selection.h"
+#include "export/reference_numbering.h"
 #include "export/tag_codes.h"
 #include "gedcom/line_reader.h"
 #include "gedcom/line_writer.h"
@@ -44,7 +45,9 @@ struct RecordTree {
 RecordTree BuildRecordTree(const Store& store, const ExportSelection& selection, bool family,
                            std::int32_t number, const std::vector<RecordLine>& lines);
 
+// Kept lines are copied byte for byte, except note and source pointers, which take their
+// new numbers as everywhere else in the export.
 void WriteRecordTree(const RecordTree& tree, const std::vector<RecordLine>& lines,
-                     LineWriter& writer);
+                     const ReferenceNumbering& numbering, LineWriter& writer);
 
 }  // namespace korvane

@@ -1,5 +1,7 @@
 #include "export/reference_numbering.h"
 
+#include <optional>
+
 #include "gedcom/ged_line.h"
 
 namespace korvane {
@@ -7,6 +9,15 @@ namespace korvane {
 bool IsPointerValue(std::string_view value) {
   return value.size() >= 3 && value.front() == '@' && value.back() == '@' &&
          value.find_first_of(" \t") == std::string_view::npos;
+}
+
+std::string ReferenceNumbering::PointerLine(int level, std::string_view tag,
+                                            std::string_view value) const {
+  if ((tag != "NOTE" && tag != "SOUR") || !IsPointerValue(value)) return {};
+  const bool note = tag == "NOTE";
+  const int number = note ? NoteNumber(value) : SourceNumber(value);
+  if (number == 0) return {};
+  return std::to_string(level) + (note ? " NOTE @N" : " SOUR @S") + std::to_string(number) + "@";
 }
 
 int ReferenceNumbering::NumberOf(const Targets& targets, std::string_view xref) {
@@ -20,20 +31,32 @@ int ReferenceNumbering::Intern(Targets& targets, std::string_view xref) {
   return id;
 }
 
-void ReferenceNumbering::Scan(LineReader& reader, const ExportSelection& selection,
-                              Progress& progress) {
+void ReferenceNumbering::Scan(LineReader& reader, const Store& store,
+                              const ExportSelection& selection, Progress& progress) {
   reader.SetDecodeLines(false);  // only tags and cross-references matter here
+  // A reference below a line the export leaves out (a link to a record it does not write,
+  // a `_` tag below level 1) is left out with it and must not make its target written.
+  std::optional<RecordLinks> links;
+  int dropLevel = -1;
   GedLine line;
   while (reader.ReadLine(line)) {
     const GedLineParts parts = ParseGedLine(line.text);
+    if (dropLevel >= 0) {
+      if (parts.level > dropLevel || parts.level < 0) continue;
+      dropLevel = -1;
+    }
     if (parts.level == 0) {
+      links.reset();
       progress.Step(static_cast<std::int64_t>(line.nextOffset));
-      if (!records_.empty()) records_.back().endRef = static_cast<std::uint32_t>(references_.size());
+      if (!records_.empty())
+        records_.back().endRef = static_cast<std::uint32_t>(references_.size());
       bool written = true;
-      if (parts.tag == "INDI") {
-        written = selection.PersonWritten(selection.PersonAt(line.nextOffset));
-      } else if (parts.tag == "FAM") {
-        written = selection.FamilyWritten(selection.FamilyAt(line.nextOffset));
+      if (parts.tag == "INDI" || parts.tag == "FAM") {
+        const bool family = parts.tag == "FAM";
+        const std::int32_t number =
+            family ? selection.FamilyAt(line.nextOffset) : selection.PersonAt(line.nextOffset);
+        written = family ? selection.FamilyWritten(number) : selection.PersonWritten(number);
+        if (written) links.emplace(store, selection, family, number);
       } else if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
         Targets& targets = parts.tag == "NOTE" ? notes_ : sources_;
         const int id = Intern(targets, parts.xref);
@@ -43,8 +66,12 @@ void ReferenceNumbering::Scan(LineReader& reader, const ExportSelection& selecti
       const auto refs = static_cast<std::uint32_t>(references_.size());
       records_.push_back({written, refs, refs});
       if (parts.tag == "TRLR") break;
-    } else if (parts.level > 0 && !records_.empty() && (parts.tag == "NOTE" || parts.tag == "SOUR") &&
-               IsPointerValue(parts.value)) {
+    } else if (parts.level == 1 && links && RecordLinks::IsLinkTag(parts.tag)) {
+      if (links->Next(parts.tag).empty()) dropLevel = 1;
+    } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
+      dropLevel = parts.level;
+    } else if (parts.level > 0 && !records_.empty() &&
+               (parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.value)) {
       const bool source = parts.tag == "SOUR";
       references_.push_back({source, Intern(source ? sources_ : notes_, parts.value)});
     }
@@ -84,7 +111,9 @@ void ReferenceNumbering::AssignNumbers() {
     for (std::uint32_t i = record.firstRef; i < record.endRef; ++i) {
       const Reference& ref = references_[i];
       Targets& targets = ref.source ? sources_ : notes_;
-      if (targets.record[ref.id] < 0 || targets.number[ref.id] != 0) continue;
+      // A reference to a record the file lacks gets a number too: kept as it stood, it
+      // could name a record that now carries its old number.
+      if (targets.number[ref.id] != 0) continue;
       targets.number[ref.id] = ref.source ? ++nextSource : ++nextNote;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,11 +18,16 @@ namespace korvane {
 // its first reference, so this is one read of the whole file ahead of the writing pass.
 class ReferenceNumbering {
  public:
-  void Scan(LineReader& reader, const ExportSelection& selection, Progress& progress);
+  void Scan(LineReader& reader, const Store& store, const ExportSelection& selection,
+            Progress& progress);
 
-  // The new number for a note or source cross-reference, 0 when it is not written.
+  // The new number for a note or source cross-reference, 0 when nothing written refers
+  // to it. A reference to a record the file lacks is numbered as well.
   int NoteNumber(std::string_view xref) const { return NumberOf(notes_, xref); }
   int SourceNumber(std::string_view xref) const { return NumberOf(sources_, xref); }
+  // The line that replaces a NOTE or SOUR pointer line ("2 SOUR @S7@" as "2 SOUR @S3@"),
+  // or empty when the line is none or its target has no new number.
+  std::string PointerLine(int level, std::string_view tag, std::string_view value) const;
 
  private:
   struct Targets {

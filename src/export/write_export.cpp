@@ -68,7 +68,7 @@ class ExportPass {
       if (flags & ChangedFlag) {
         ReadRecordLines(reader_, recordLines_);
         WriteRecordTree(BuildRecordTree(store_, selection_, family, number, recordLines_),
-                        recordLines_, writer_);
+                        recordLines_, numbering_, writer_);
       } else {
         links_.emplace(store_, selection_, family, number);
       }
@@ -76,7 +76,8 @@ class ExportPass {
     }
     if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
       const bool note = parts.tag == "NOTE";
-      const int number = note ? numbering_.NoteNumber(parts.xref) : numbering_.SourceNumber(parts.xref);
+      const int number =
+          note ? numbering_.NoteNumber(parts.xref) : numbering_.SourceNumber(parts.xref);
       if (number == 0) {
         dropLevel_ = 0;  // nothing written refers to it
         return true;
@@ -110,15 +111,10 @@ class ExportPass {
       dropLevel_ = parts.level;
       return;
     }
-    if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.value)) {
-      const bool note = parts.tag == "NOTE";
-      const int number =
-          note ? numbering_.NoteNumber(parts.value) : numbering_.SourceNumber(parts.value);
-      if (number != 0) {
-        writer_.WriteLine(std::to_string(parts.level) + (note ? " NOTE @N" : " SOUR @S") +
-                          std::to_string(number) + "@");
-        return;
-      }
+    const std::string renumbered = numbering_.PointerLine(parts.level, parts.tag, parts.value);
+    if (!renumbered.empty()) {
+      writer_.WriteLine(renumbered);
+      return;
     }
     writer_.WriteRawLine(line.raw);
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "gedcom/ged_line.h"
 #include "text/utf8.h"
 
 namespace korvane {
@@ -28,19 +29,25 @@ std::size_t BomLength(std::string_view start, FileEncoding& encoding) {
   return 0;
 }
 
-// "1 CHAR UTF-8" (also "UTF8", any case) among the first lines of the header.
+// "1 CHAR UTF-8" (also "UTF8", any case) in the header record; a note further on that
+// happens to say so does not count.
 bool HeaderDeclaresUtf8(std::string_view header) {
-  for (std::size_t pos = header.find("CHAR"); pos != std::string_view::npos;
-       pos = header.find("CHAR", pos + 4)) {
-    std::size_t value = pos + 4;
-    while (value < header.size() && header[value] == ' ') ++value;
-    std::string word;
-    while (value < header.size() && word.size() < 8 && header[value] != '\r' &&
-           header[value] != '\n' && header[value] != ' ') {
-      const char ch = header[value++];
-      word += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+  bool first = true;
+  while (!header.empty()) {
+    const std::size_t end = header.find_first_of("\r\n");
+    const GedLineParts parts = ParseGedLine(header.substr(0, end));
+    if (parts.level == 0 && !first) return false;
+    first = false;
+    if (parts.level == 1 && parts.tag == "CHAR") {
+      std::string word;
+      for (const char ch : parts.value.substr(0, 8)) {
+        word += ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+      }
+      while (!word.empty() && word.back() == ' ') word.pop_back();
+      return word == "UTF-8" || word == "UTF8";
     }
-    if (word == "UTF-8" || word == "UTF8") return true;
+    if (end == std::string_view::npos) break;
+    header.remove_prefix(end + 1);
   }
   return false;
 }

@@ -222,18 +222,20 @@ void RecordReader::ClearAndFail(ReadCounts& counts, const char* what) {
 void RecordReader::ReportRenumberings(const XrefNumbering& numbering, const char* kind,
                                       const char* number) {
   for (const XrefNumbering::Renumbering& r : numbering.Renumberings()) {
+    // Cross-references are kept as the file's bytes; the report is UTF-8.
+    const std::string xref(reader_->Utf8Value(r.xref));
     std::string text;
     switch (r.reason) {
       case XrefNumbering::Renumbering::DefinedTwice:
-        text = std::string(kind) + " " + r.xref + " doppelt definiert: zweiter Datensatz als " +
+        text = std::string(kind) + " " + xref + " doppelt definiert: zweiter Datensatz als " +
                number + " " + std::to_string(r.number) + " eingelesen\r\n";
         break;
       case XrefNumbering::Renumbering::NumberTaken:
-        text = std::string(kind) + " " + r.xref + ": Nummer schon vergeben, als " + number + " " +
+        text = std::string(kind) + " " + xref + ": Nummer schon vergeben, als " + number + " " +
                std::to_string(r.number) + " eingelesen\r\n";
         break;
       case XrefNumbering::Renumbering::NoNumber:
-        text = std::string(kind) + " " + (r.xref.empty() ? "ohne Querverweis" : r.xref) +
+        text = std::string(kind) + " " + (xref.empty() ? "ohne Querverweis" : xref) +
                ": keine Nummer im Querverweis, als " + number + " " + std::to_string(r.number) +
                " eingelesen\r\n";
         break;

@@ -48,6 +48,7 @@ bool LoadGedFile(LoadContext& context, const std::string& requestedPath) {
   SetStatus(context.ui, 0, "Laden " + context.file.displayName + " ...");
 
   if (!ImportGed(context, path)) {
+    context.shell.ResetToEmpty();  // nothing is loaded, so the status must not name the file
     SetStatus(context.ui, 1,
               "Maximal " + std::to_string(kMaxRecordsPerKind) + " Personen pro GED Datei!");
     d.ErrorBox("\r\nLaden von GED Datei %s nicht möglich.\r\nBitte andere GED Datei importieren",

@@ -170,6 +170,12 @@ void Diagnostics::AppendFormatted(const char* format, std::va_list args) {
   reportLength_ = static_cast<std::int32_t>(reportText_.size());
 }
 
+void Diagnostics::TruncateReport(std::int32_t length) {
+  if (reportLength_ == kReportFull || length < 0 || length >= reportLength_) return;
+  reportText_.resize(static_cast<std::size_t>(length));
+  reportLength_ = length;
+}
+
 void Diagnostics::LogAppend(const char* format, ...) {
   if (logPath_.empty()) return;
   std::va_list args;

@@ -38,6 +38,10 @@ class Diagnostics {
 
   // The next append starts a new report.
   void StartReport() { reportLength_ = 0; }
+  // Cuts the report back to `length` bytes, dropping what was appended since it had that
+  // length (a text built only to be logged). A longer or negative length, and a report
+  // that could not grow, stay as they are.
+  void TruncateReport(std::int32_t length);
   std::int32_t ReportLength() const { return reportLength_; }
   std::size_t ReportCapacity() const { return reportCapacity_; }
   // The text of the current report, or of the last one until the next append.

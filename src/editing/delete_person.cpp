@@ -1,0 +1,71 @@
+#include "editing/delete_person.h"
+
+#include <string>
+
+#include "editing/log_person.h"
+#include "store/accessors.h"
+#include "store/flags.h"
+#include "store/link_list.h"
+
+namespace korvane {
+namespace {
+
+const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+bool ConfirmDeletion(Ui& ui, const Person& person, Rin rin) {
+  const std::string question = std::string("Soll ") + OrEmpty(person.givenNames) + " " +
+                               OrEmpty(person.surname) + " [" + std::to_string(rin) +
+                               "] \r\ngelöscht werden?";
+  return ui.MessageBox(question, "PERSON LÖSCHEN", MessageButtons::YesNo, MessageIcon::Question) ==
+         MessageAnswer::Yes;
+}
+
+// The person leaves the family as husband or wife; a family that has neither any more is
+// deleted.
+void LeaveAsSpouse(Family& family, Rin rin) {
+  if (family.husband == rin) {
+    family.husband = 0;
+    if (family.wife == 0) family.flags = 0;
+  } else if (family.wife == rin) {
+    family.wife = 0;
+    if (family.husband == 0) family.flags = 0;
+  }
+}
+
+}  // namespace
+
+bool DeletePerson(Store& store, Diagnostics& diagnostics, Ui& ui, Rin rin) {
+  if (!PersonExists(store, rin)) return false;
+  if (!ConfirmDeletion(ui, store.personTable[rin], rin)) return false;
+
+  // The lists are walked on copies: a doubled or self-referencing link must not let a
+  // removal shift entries under the loop.
+  const Person& person = store.personTable[rin];
+  const LinkList parentFamilies = person.famc;
+  const LinkList spouseFamilies = person.fams;
+  for (const Mrin mrin : parentFamilies) {
+    if (mrin >= 1 && mrin <= store.FamilyCount()) ListRemove(store.familyTable[mrin].children, rin);
+  }
+  for (const Mrin mrin : spouseFamilies) {
+    if (mrin < 1 || mrin > store.FamilyCount()) continue;
+    Family& family = store.familyTable[mrin];
+    LeaveAsSpouse(family, rin);
+    if (family.flags & PresentFlag) continue;
+    const LinkList children = family.children;
+    for (const Rin child : children) {
+      if (child >= 1 && child <= store.PersonCount()) {
+        ListRemove(store.personTable[child].famc, mrin);
+      }
+    }
+  }
+  // Described before its flag word goes: the description reads the presence bits, and
+  // the log should show the person as it was.
+  const std::string description = DescribePerson(diagnostics, store, rin);
+  store.personTable[rin].flags = 0;
+
+  diagnostics.LogAppend("Person gelöscht\n");
+  if (!description.empty()) diagnostics.LogAppend("%s", description.c_str());
+  return true;
+}
+
+}  // namespace korvane

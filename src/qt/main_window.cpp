@@ -1,0 +1,258 @@
+#include "qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "qt/person_list_model.h"
+#include "qt/person_list_view.h"
+#include "qt/program_icon.h"
+#include "qt/qt_ui.h"
+#include "shell/app.h"
+#include "shell/command_table.h"
+
+namespace korvane {
+
+MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowIcon(ProgramIcon());
+  setWindowTitle(QStringLiteral("Korvane"));
+  setAcceptDrops(true);
+  BuildStatusBar();
+  ui_ = std::make_unique<QtUi>(this, statusParts_, progressBar_);
+  app_ = std::make_unique<App>(*ui_, *this, settings);
+  BuildMenus();
+  BuildCentralArea();
+  app_->Start();
+}
+
+MainWindow::~MainWindow() {
+  if (!shutDown_) app_->Shutdown();
+}
+
+QAction* MainWindow::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::CommandAction(int id) {
+  if (QAction* existing = Action(id)) return existing;
+  const Command* command = FindCommand(id);
+  QString text = command ? QString::fromUtf8(command->label.data(), qsizetype(command->label.size()))
+                         : QString::number(id);
+  if (command && !command->keyText.empty()) {
+    text += QLatin1Char('\t') +
+            QString::fromUtf8(command->keyText.data(), qsizetype(command->keyText.size()));
+  }
+  auto* action = new QAction(text, this);
+  action->setObjectName(QStringLiteral("command%1").arg(id));
+  if (command && !command->shortcut.empty()) {
+    action->setShortcut(QKeySequence(QString::fromUtf8(command->shortcut.data(),
+                                                       qsizetype(command->shortcut.size()))));
+  }
+  connect(action, &QAction::triggered, this, [this, id] { app_->RunCommand(id); });
+  actions_[id] = action;
+  return action;
+}
+
+void MainWindow::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
+  for (const MenuEntry& entry : entries) {
+    switch (entry.kind) {
+      case MenuEntry::kCommand:
+        menu->addAction(CommandAction(entry.id));
+        break;
+      case MenuEntry::kSeparator:
+        menu->addSeparator();
+        break;
+      case MenuEntry::kSubmenu:
+        AddEntries(menu->addMenu(ToQString(entry.label)), entry.children);
+        break;
+      case MenuEntry::kRecentFiles:
+        fileMenu_ = menu;
+        recentFilesEnd_ = menu->addSeparator();
+        break;
+    }
+  }
+}
+
+void MainWindow::BuildMenus() {
+  for (const Menu& menu : MainMenus()) {
+    QMenu* qmenu = menuBar()->addMenu(ToQString(menu.title));
+    AddEntries(qmenu, menu.entries);
+  }
+  // The separator added for the recent files doubles the one of the table; keep one.
+  if (recentFilesEnd_ != nullptr) {
+    const QList<QAction*> items = fileMenu_->actions();
+    const qsizetype at = items.indexOf(recentFilesEnd_);
+    if (at + 1 < items.size() && items[at + 1]->isSeparator()) {
+      fileMenu_->removeAction(items[at + 1]);
+    }
+  }
+}
+
+void MainWindow::BuildCentralArea() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  tabs_ = new QTabBar(central);
+  tabs_->setObjectName(QStringLiteral("tabBar"));
+  tabs_->setExpanding(false);
+  tabs_->setDrawBase(true);
+  tabs_->setStyleSheet(QStringLiteral(
+      "QTabBar::tab { background: rgb(240,240,240); padding: 4px 14px; border: 1px solid "
+      "rgb(200,200,200); border-bottom: none; }"
+      "QTabBar::tab:selected { background: rgb(231,240,240); font-weight: bold; }"));
+  for (const char* title : kTabTitles) tabs_->addTab(QString::fromUtf8(title));
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+    if (!app_->RequestTab(index)) SelectTab(app_->state().activeTab);
+  });
+  layout->addWidget(tabs_);
+
+  stack_ = new QStackedWidget(central);
+  emptyView_ = new QWidget(stack_);
+  emptyView_->setObjectName(QStringLiteral("emptyView"));
+  listModel_ = std::make_unique<PersonListModel>(app_->personList());
+  listView_ = new PersonListView(*app_, *listModel_, stack_);
+  listView_->showContextMenu = [this](const QPoint& position) { ShowListContextMenu(position); };
+  reportView_ = new QPlainTextEdit(stack_);
+  reportView_->setObjectName(QStringLiteral("reportView"));
+  reportView_->setReadOnly(true);
+  reportView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  reportView_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
+  stack_->addWidget(emptyView_);
+  stack_->addWidget(listView_);
+  stack_->addWidget(reportView_);
+  layout->addWidget(stack_, 1);
+  setCentralWidget(central);
+}
+
+void MainWindow::BuildStatusBar() {
+  for (int part = 0; part < 3; ++part) {
+    statusParts_[part] = new QLabel(this);
+    statusParts_[part]->setObjectName(QStringLiteral("statusPart%1").arg(part));
+    // The parts end at a quarter, at three quarters and at the full width.
+    statusBar()->addWidget(statusParts_[part], part == 1 ? 2 : 1);
+  }
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName(QStringLiteral("progressBar"));
+  progressBar_->setMaximumHeight(17);
+  progressBar_->hide();
+  statusBar()->addPermanentWidget(progressBar_, 1);
+}
+
+void MainWindow::ShowListContextMenu(const QPoint& position) {
+  QMenu menu(this);
+  AddEntries(&menu, ListContextMenu().entries);
+  menu.exec(position);
+}
+
+void MainWindow::SetCommandEnabled(int id, bool enabled) {
+  if (QAction* action = Action(id)) action->setEnabled(enabled);
+}
+
+void MainWindow::SetRecentFiles(const std::vector<std::string>& paths) {
+  for (QAction* action : recentActions_) {
+    fileMenu_->removeAction(action);
+    actions_.erase(action->objectName().mid(7).toInt());
+    action->deleteLater();
+  }
+  recentActions_.clear();
+  if (paths.empty()) {
+    auto* placeholder = new QAction(ToQString(kNoRecentFilesLabel), this);
+    placeholder->setObjectName(QStringLiteral("command%1").arg(kCmdRecentFile4));
+    placeholder->setEnabled(false);
+    recentActions_.push_back(placeholder);
+  }
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    const int id = kCmdRecentFile1 + static_cast<int>(k);
+    auto* action = new QAction(ToQString(paths[k]), this);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    action->setEnabled(!app_->Busy());
+    connect(action, &QAction::triggered, this, [this, id] { app_->RunCommand(id); });
+    actions_[id] = action;
+    recentActions_.push_back(action);
+  }
+  for (QAction* action : recentActions_) fileMenu_->insertAction(recentFilesEnd_, action);
+}
+
+void MainWindow::SelectTab(int tab) {
+  const QSignalBlocker blocker(tabs_);
+  tabs_->setCurrentIndex(tab);
+}
+
+void MainWindow::ShowView(TabView view) {
+  switch (view) {
+    case TabView::kNone:
+      listModel_->Reset(false);
+      stack_->setCurrentWidget(emptyView_);
+      break;
+    case TabView::kPersonList:
+      stack_->setCurrentWidget(listView_);
+      listView_->Refresh();
+      listView_->setFocus();
+      break;
+    case TabView::kReport:
+      listModel_->Reset(false);
+      reportView_->setPlainText(ToQString(app_->diagnostics().ReportText()));
+      stack_->setCurrentWidget(reportView_);
+      break;
+  }
+}
+
+void MainWindow::OpenHelp() {
+  const QString page = QDir(QCoreApplication::applicationDirPath())
+                           .filePath(QStringLiteral("help/korvane-hilfe.html"));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+void MainWindow::ShowAbout() {
+  QMessageBox box(this);
+  box.setWindowTitle(QStringLiteral("INFO"));
+  box.setIconPixmap(ProgramIcon().pixmap(48, 48));
+  box.setText(QStringLiteral("Korvane  Version 2.7.9"));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!shutDown_) {
+    app_->Shutdown();
+    shutDown_ = true;
+  }
+  event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && !app_->Busy()) event->acceptProposedAction();
+}
+
+// The first dropped file is loaded; the loader checks its name.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  app_->LoadFile(urls.first().toLocalFile().toStdString());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (listView_ != nullptr) listView_->ResizeColumns();
+}
+
+}  // namespace korvane
