@@ -14,9 +14,11 @@ namespace {
 // "1-20,35" as a list of closed ranges; none when the text is not such a list.
 std::optional<std::vector<std::pair<int, int>>> ParseRinList(std::string_view text) {
   std::vector<std::pair<int, int>> ranges;
-  while (!text.empty()) {
-    const std::string_view item = text.substr(0, text.find(','));
-    text.remove_prefix(std::min(text.size(), item.size() + 1));
+  for (bool more = true; more;) {
+    const std::size_t comma = text.find(',');
+    const std::string_view item = text.substr(0, comma);
+    more = comma != std::string_view::npos;
+    if (more) text.remove_prefix(comma + 1);
     const std::size_t dash = item.find('-');
     int first = 0, last = 0;
     const std::string_view a = item.substr(0, dash);
@@ -77,6 +79,14 @@ int RunExport(std::span<const std::string_view> args, CliStreams& streams) {
   }
   if (selected == 0) {
     streams.err << "Keine der angegebenen Personen ist vorhanden.\n";
+    return kExitFailed;
+  }
+  // The export command refuses other targets silently, as its file dialog does; here the
+  // user would see nothing at all.
+  std::string lower = target;
+  for (char& ch : lower) ch = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+  if (lower.find("ged") == std::string::npos) {
+    streams.err << "Das Ziel " << target << " ist keine GED-Datei; nichts exportiert.\n";
     return kExitFailed;
   }
   session.ui.QueueFile(target);

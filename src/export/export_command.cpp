@@ -59,7 +59,7 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   const std::int64_t size = FileSize(source);
   progress.Begin(2 * size);
   const ExportSelection selection(context.store);
-  ReferenceNumbering numbering;
+  ReferenceNumbering numbering(&file.counts.respelledXrefs);
   fseeko(source, static_cast<off_t>(file.encoding.bomLength), SEEK_SET);
   {
     LineReader reader(source, file.encoding.encoding);
@@ -152,6 +152,7 @@ bool ExportTo(LoadContext& context, const std::string& target) {
     std::rename(d.LogPath().c_str(), rotatedLog.c_str());
   }
   MoveRecordOffsets(context.store, offsets);
+  file.counts.respelledXrefs.clear();  // the new file spells every record as its header
   file.path = target;
   file.recordsPath = target;
   file.displayName = FileNameOf(target);

@@ -13,7 +13,13 @@ bool IsPointerValue(std::string_view value) {
 
 std::string ReferenceNumbering::PointerLine(int level, std::string_view tag,
                                             std::string_view value) const {
-  if ((tag != "NOTE" && tag != "SOUR") || !IsPointerValue(value)) return {};
+  if (!IsPointerValue(value)) return {};
+  if (tag != "NOTE" && tag != "SOUR") {
+    if (respelled_ == nullptr) return {};
+    const auto it = respelled_->find(std::string(value));
+    if (it == respelled_->end()) return {};
+    return std::to_string(level) + " " + std::string(tag) + " " + it->second;
+  }
   const bool note = tag == "NOTE";
   const int number = note ? NoteNumber(value) : SourceNumber(value);
   if (number == 0) return {};

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "export/export_selection.h"
@@ -18,6 +20,12 @@ namespace korvane {
 // its first reference, so this is one read of the whole file ahead of the writing pass.
 class ReferenceNumbering {
  public:
+  // `respelled`: person and family cross-references whose spelling the export changes
+  // (see ReadCounts); pointers to them are written in the new spelling.
+  explicit ReferenceNumbering(
+      const std::unordered_map<std::string, std::string>* respelled = nullptr)
+      : respelled_(respelled) {}
+
   void Scan(LineReader& reader, const Store& store, const ExportSelection& selection,
             Progress& progress);
 
@@ -25,8 +33,9 @@ class ReferenceNumbering {
   // to it. A reference to a record the file lacks is numbered as well.
   int NoteNumber(std::string_view xref) const { return NumberOf(notes_, xref); }
   int SourceNumber(std::string_view xref) const { return NumberOf(sources_, xref); }
-  // The line that replaces a NOTE or SOUR pointer line ("2 SOUR @S7@" as "2 SOUR @S3@"),
-  // or empty when the line is none or its target has no new number.
+  // The line that replaces a pointer line: a NOTE or SOUR pointer with its new number
+  // ("2 SOUR @S7@" as "2 SOUR @S3@"), a pointer to a respelled person or family in the
+  // new spelling ("1 ASSO @PERSON5@" as "1 ASSO @I5@"); empty when nothing changes.
   std::string PointerLine(int level, std::string_view tag, std::string_view value) const;
 
  private:
@@ -50,6 +59,7 @@ class ReferenceNumbering {
   void MarkReferencedRecords();
   void AssignNumbers();
 
+  const std::unordered_map<std::string, std::string>* respelled_;
   Targets notes_;
   Targets sources_;
   std::vector<Record> records_;

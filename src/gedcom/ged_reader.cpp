@@ -259,6 +259,16 @@ void PlaceInNumberOrder(std::vector<Record>& table, const XrefNumbering& numberi
   table.swap(placed);
 }
 
+// Other lines of the file may point at a record by its old spelling ("1 ASSO @PERSON5@");
+// the export writes those pointers in the form of the record's new header.
+void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadCounts& counts) {
+  for (int record = 0; record < numbering.RecordCount(); ++record) {
+    std::string xref = numbering.RecordXref(record);
+    std::string written = prefix + std::to_string(numbering.RecordNumber(record)) + "@";
+    if (!xref.empty() && xref != written) counts.respelledXrefs.emplace(std::move(xref), std::move(written));
+  }
+}
+
 // Places the records under their numbers and turns cross-reference ids into numbers.
 bool RecordReader::Finish(ReadCounts& counts) {
   if (!personXrefs_.Assign(kMaxRecordsPerKind)) {
@@ -279,6 +289,8 @@ bool RecordReader::Finish(ReadCounts& counts) {
   }
   ReportRenumberings(personXrefs_, "Person", "RIN");
   ReportRenumberings(familyXrefs_, "Familie", "MRIN");
+  RememberSpellings(personXrefs_, "@I", counts);
+  RememberSpellings(familyXrefs_, "@F", counts);
 
   auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
     for (int i = 0; i < list.Count(); ++i) list.Set(i, numbering.Resolve(list.At(i)));

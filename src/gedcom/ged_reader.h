@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <unordered_map>
+
 #include "gedcom/line_reader.h"
 #include "platform/progress.h"
 #include "store/diagnostics.h"
@@ -11,6 +14,9 @@ struct ReadCounts {
   int indiRecords = 0;  // level-0 INDI records read
   int famRecords = 0;   // level-0 FAM records read
   int highestSourceNumber = 0;
+  // Cross-references of persons and families as the file spells them ("@P12@",
+  // "@PERSON1@"), where that differs from the "@I12@" / "@F7@" the export writes.
+  std::unordered_map<std::string, std::string> respelledXrefs;
 };
 
 // One pass over the file from the reader's position: fills the (empty) store with the

@@ -35,6 +35,10 @@ class XrefNumbering {
   // Gives every record its number; false when that would exceed `limit`.
   bool Assign(int limit);
   int RecordNumber(int record) const { return recordNumbers_[record]; }
+  // The cross-reference a record was defined with, or empty.
+  std::string RecordXref(int record) const {
+    return records_[record].xrefId >= 0 ? Text(records_[record].xrefId) : std::string();
+  }
   // True when every record keeps the place it was read into: record i gets number i + 1.
   bool NumbersFollowFileOrder() const { return inFileOrder_; }
   // The number a link value stands for: its record's number, for a reference to no record

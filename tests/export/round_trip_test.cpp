@@ -94,6 +94,7 @@ class RoundTrip {
       ASSERT_EQ(a.tag, b.tag) << out[r].front().text;
       if (a.tag == "INDI" || a.tag == "FAM") {
         xrefs_[std::string(a.xref)] = byOffset_[written[r]->front().nextOffset];
+        recordXrefs_.insert(std::string(a.xref));
       } else if (!PointerKey(a.tag, a.xref).empty()) {
         xrefs_[std::string(a.xref)] = std::string(b.xref);
       }
@@ -150,6 +151,12 @@ class RoundTrip {
       auto it = xrefs_.find(std::string(parts.value));
       const std::string value = it != xrefs_.end() ? it->second : "@?@";
       return std::to_string(parts.level) + " " + std::string(parts.tag) + " " + value;
+    }
+    // Any other pointer to a person or family takes the spelling of its new header.
+    if (parts.level > 0 && recordXrefs_.count(std::string(parts.value)) &&
+        xrefs_[std::string(parts.value)] != parts.value) {
+      return std::to_string(parts.level) + " " + std::string(parts.tag) + " " +
+             xrefs_[std::string(parts.value)];
     }
     return {};
   }
@@ -234,6 +241,7 @@ class RoundTrip {
 
   const std::set<std::uint64_t>& rebuilt_;
   std::map<std::uint64_t, std::string> byOffset_;
+  std::set<std::string> recordXrefs_;  // as the input spells them
   std::map<std::string, std::string> xrefs_;
   int differences_ = 0;
 };

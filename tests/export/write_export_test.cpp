@@ -90,13 +90,17 @@ TEST(WriteExport, TheKthLevelOneLinkLineStandsForTheKthEntryOfTheTable) {
 
 TEST(WriteExport, NormalizesRecordHeadersAndTheLinksToThem) {
   Session s;
+  // Pointers elsewhere (ASSO, custom tags, a FAMC below an event) follow the new headers.
   ASSERT_TRUE(s.LoadText(
-      Ged({"0 HEAD", "0 @P12@ INDI", "1 SEX M", "1 FAMS @FAMILY1@", "0 @PERSON1@ INDI", "1 SEX F",
-           "1 FAMS @FAMILY1@", "0 @FAMILY1@ FAM", "1 HUSB @P12@", "1 WIFE @PERSON1@", "0 TRLR"})));
+      Ged({"0 HEAD", "1 _HME @PERSON1@", "0 @P12@ INDI", "1 SEX M", "1 FAMS @FAMILY1@",
+           "1 ASSO @PERSON1@", "0 @PERSON1@ INDI", "1 SEX F", "1 FAMS @FAMILY1@", "1 ADOP",
+           "2 FAMC @FAMILY1@", "0 @FAMILY1@ FAM", "1 HUSB @P12@", "1 WIFE @PERSON1@",
+           "0 TRLR"})));
   s.SelectAll();
   EXPECT_EQ(s.Export(),
-            (Lines{"0 HEAD", "0 @I12@ INDI", "1 SEX M", "1 FAMS @F1@", "0 @I1@ INDI", "1 SEX F",
-                   "1 FAMS @F1@", "0 @F1@ FAM", "1 HUSB @I12@", "1 WIFE @I1@", "0 TRLR"}));
+            (Lines{"0 HEAD", "1 _HME @I1@", "0 @I12@ INDI", "1 SEX M", "1 FAMS @F1@",
+                   "1 ASSO @I1@", "0 @I1@ INDI", "1 SEX F", "1 FAMS @F1@", "1 ADOP",
+                   "2 FAMC @F1@", "0 @F1@ FAM", "1 HUSB @I12@", "1 WIFE @I1@", "0 TRLR"}));
 }
 
 TEST(WriteExport, DropsUnderscoreTagsBelowLevelOneAndKeepsLinesWithoutLevel) {
