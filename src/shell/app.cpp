@@ -115,7 +115,10 @@ void App::RunCommand(int id) {
         diagnostics_.ErrorBox("Keine Personen wurden ausgewählt");
         return;
       }
-      RunFileOperation([&] { ExportCommand(context_); });
+      bool exported = false;
+      RunFileOperation([&] { exported = ExportCommand(context_); });
+      // The list shown afterwards fills the status bar; the export's line comes first.
+      if (exported) SetStatus(0, file_.displayName + " exportiert");
       return;
     }
     case kCmdQuit:

@@ -5,11 +5,14 @@ namespace {
 
 using G = CommandGroup;
 
+// The key texts are label text; only the keys of the accelerator table run commands
+// (Ctrl+I, Ctrl+E). Its Alt keys belong to commands still to come, and would take the
+// menus' own Alt keys (&DATEI, &SUCHEN) until then.
 constexpr Command kCommands[] = {
-    {kCmdNew, "&Neu", "CTRL+N", "Ctrl+N", G::kAlways},
+    {kCmdNew, "&Neu", "CTRL+N", "", G::kAlways},
     {kCmdImport, "&Importiere GED", "CTRL+I", "Ctrl+I", G::kAlways},
-    {kCmdExportAll, "&Exportiere GED", "CTRL+E", "", G::kNever},
-    {kCmdPartialExport, "&Teil-Export", "CTRL+T", "Ctrl+T", G::kData},
+    {kCmdExportAll, "&Exportiere GED", "CTRL+E", "Ctrl+E", G::kNever},
+    {kCmdPartialExport, "&Teil-Export", "CTRL+T", "", G::kData},
     {kCmdTextOutput, "&Ausgabe in Datei", "CTRL+A", "", G::kData},
     {kCmdTextInput, "Ein&gabe von Datei", "CTRL+G", "", G::kData},
     {kCmdRecentFile1, "", "", "", G::kRecentFile},

@@ -44,20 +44,24 @@ std::vector<std::string> RecentFileList::Paths() const {
 }
 
 void RecentFileList::Load(Settings& settings) {
-  // Filled slots stay contiguous from the first, whatever the settings hold.
+  // Filled slots stay contiguous from the first and hold no path twice, whatever the
+  // settings hold.
   slots_ = {};
   int next = 0;
   for (int i = 0; i < kSlots; ++i) {
-    if (auto value = settings.Read(kGroup, KeyOf(i)); value && !value->empty()) {
+    auto value = settings.Read(kGroup, KeyOf(i));
+    if (!value || value->empty()) continue;
+    const auto same = [&](const std::string& slot) { return SameIgnoringCase(slot, *value); };
+    if (std::none_of(slots_.begin(), slots_.begin() + next, same)) {
       slots_[next++] = std::move(*value);
     }
   }
 }
 
 void RecentFileList::Save(Settings& settings) const {
-  for (int i = 0; i < kSlots; ++i) {
-    if (!slots_[i].empty()) settings.Write(kGroup, KeyOf(i), slots_[i]);
-  }
+  // Empty slots are written too: a list compacted at load would otherwise leave its old
+  // last entry behind, to come back as a second copy.
+  for (int i = 0; i < kSlots; ++i) settings.Write(kGroup, KeyOf(i), slots_[i]);
 }
 
 }  // namespace korvane
