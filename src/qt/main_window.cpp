@@ -24,6 +24,7 @@
 #include "qt/qt_ui.h"
 #include "shell/app.h"
 #include "shell/command_table.h"
+#include "shell/layout.h"
 
 namespace korvane {
 
@@ -139,6 +140,7 @@ void MainWindow::BuildCentralArea() {
   stack_->addWidget(listView_);
   stack_->addWidget(reportView_);
   layout->addWidget(stack_, 1);
+  layout->addWidget(progressBar_);
   setCentralWidget(central);
 }
 
@@ -146,14 +148,13 @@ void MainWindow::BuildStatusBar() {
   for (int part = 0; part < 3; ++part) {
     statusParts_[part] = new QLabel(this);
     statusParts_[part]->setObjectName(QStringLiteral("statusPart%1").arg(part));
-    // The parts end at a quarter, at three quarters and at the full width.
-    statusBar()->addWidget(statusParts_[part], part == 1 ? 2 : 1);
+    statusBar()->addWidget(statusParts_[part]);  // widths follow the window (resizeEvent)
   }
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName(QStringLiteral("progressBar"));
   progressBar_->setMaximumHeight(17);
-  progressBar_->hide();
-  statusBar()->addPermanentWidget(progressBar_, 1);
+  progressBar_->setTextVisible(false);
+  progressBar_->hide();  // placed above the status bar by BuildCentralArea
 }
 
 void MainWindow::ShowListContextMenu(const QPoint& position) {
@@ -253,6 +254,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (listView_ != nullptr) listView_->ResizeColumns();
+  const std::array<int, 3> ends = StatusPartEnds(width());
+  for (int part = 0, start = 0; part < 3; start = ends[part++]) {
+    statusParts_[part]->setFixedWidth(std::max(0, ends[part] - start - 8));
+  }
 }
 
 }  // namespace korvane
