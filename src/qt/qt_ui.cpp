@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace korvane {
@@ -65,16 +66,16 @@ MessageAnswer QtUi::MessageBox(std::string_view text, std::string_view title,
 
 std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request) {
   if (fileHook_) return fileHook_(request);
-  const QString filter =
-      ToQString(request.filterName) + QStringLiteral(";;Alle Dateien (*)");
+  const QString filter = ToQString(request.filterName) + QStringLiteral(";;Alle Dateien (*)");
   const QString path =
-      request.mustExist
-          ? QFileDialog::getOpenFileName(window_, QString(), QString(), filter)
-          : QFileDialog::getSaveFileName(window_, QString(), QString(), filter, nullptr,
-                                         QFileDialog::DontConfirmOverwrite);
+      request.mustExist ? QFileDialog::getOpenFileName(window_, QString(), QString(), filter)
+                        : QFileDialog::getSaveFileName(window_, QString(), QString(), filter,
+                                                       nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   QString result = path;
-  if (!request.defaultExtension.empty() && !result.contains(QLatin1Char('.'))) {
+  // Only a dot in the file name is an extension; "/home/max.meier/stammbaum" has none.
+  if (!request.defaultExtension.empty() &&
+      !QFileInfo(result).fileName().contains(QLatin1Char('.'))) {
     result += ToQString(request.defaultExtension);
   }
   return result.toStdString();

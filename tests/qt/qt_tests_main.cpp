@@ -1,0 +1,21 @@
+// One executable for the window tests: each test class runs on the same application.
+
+#include <QApplication>
+
+namespace korvane {
+
+int RunMainWindowTests(int argc, char** argv);
+int RunPersonListTests(int argc, char** argv);
+int RunFileCommandsTests(int argc, char** argv);
+
+}  // namespace korvane
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  int failed = 0;
+  for (const auto run :
+       {korvane::RunMainWindowTests, korvane::RunPersonListTests, korvane::RunFileCommandsTests}) {
+    failed += run(argc, argv);
+  }
+  return failed;
+}
