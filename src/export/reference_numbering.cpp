@@ -46,6 +46,7 @@ void ReferenceNumbering::Scan(LineReader& reader, const Store& store,
   int dropLevel = -1;
   GedLine line;
   while (reader.ReadLine(line)) {
+    if (dropLevel < 0 && IsPlainDeepLine(line.text)) continue;
     const GedLineParts parts = ParseGedLine(line.text);
     if (dropLevel >= 0) {
       if (parts.level > dropLevel || parts.level < 0) continue;

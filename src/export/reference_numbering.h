@@ -69,4 +69,12 @@ class ReferenceNumbering {
 // "@N5@": a pointer value (no blanks inside).
 bool IsPointerValue(std::string_view value);
 
+// A line of level 2 to 9 without a pointer and without a `_` tag: no rule of the export
+// changes it, so both passes may copy or skip it without taking it apart. Most lines of
+// a file (dates, places, name parts, continuations) are such lines.
+inline bool IsPlainDeepLine(std::string_view text) {
+  return text.size() >= 3 && text[0] >= '2' && text[0] <= '9' && text[1] == ' ' &&
+         text[2] != '_' && text.find('@') == std::string_view::npos;
+}
+
 }  // namespace korvane

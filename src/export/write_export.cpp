@@ -27,6 +27,10 @@ class ExportPass {
     reader_.SetDecodeLines(false);  // lines are copied as bytes; values are decoded when used
     GedLine line;
     while (reader_.ReadLine(line)) {
+      if (dropLevel_ < 0 && IsPlainDeepLine(line.text)) {
+        writer_.WriteRawLine(line.raw);
+        continue;
+      }
       const GedLineParts parts = ParseGedLine(line.text);
       if (dropLevel_ >= 0) {
         if (parts.level > dropLevel_ || parts.level < 0) continue;
