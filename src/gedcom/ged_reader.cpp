@@ -65,6 +65,13 @@ bool RecordReader::Read(LineReader& reader, Progress& progress, ReadCounts& coun
   reader.SetDecodeLines(false);
   GedLine line;
   while (reader.ReadLine(line)) {
+    // Lines of level 3 and deeper, and level-2 lines outside an event, hold nothing the
+    // program keeps: most of them are passed over without being taken apart.
+    const std::string_view text = line.text;
+    if (text.size() >= 2 && text[1] == ' ' &&
+        ((text[0] >= '3' && text[0] <= '9') || (text[0] == '2' && event_ == Event::None))) {
+      continue;
+    }
     const GedLineParts parts = ParseGedLine(line.text);
     if (parts.level == 0) {
       progress.Step(static_cast<std::int64_t>(line.nextOffset));
