@@ -1,141 +1,80 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/cli_command.h"
+#include "cli/cli_run.h"
+#include "common/test_support.h"
 
-namespace korvane::cli {
+namespace korvane::cli_test {
 namespace {
 
-namespace fs = std::filesystem;
+using test::Ged;
+using test::ReadFile;
 
-struct CliResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+const std::string kFamily =
+    Ged("0 HEAD|0 @I1@ INDI|1 NAME Karl /Brandt/|1 SEX M|1 FAMS @F1@|0 @I2@ INDI|1 NAME Anna "
+        "/K\xC3\xB6hler/|1 SEX F|1 FAMS @F1@|0 @I3@ INDI|1 NAME Otto /Brandt/|1 FAMC @F1@|"
+        "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I3@|0 TRLR");
 
-CliResult RunExport(std::vector<std::string_view> args) {
-  CliResult result;
-  std::ostringstream out, err;
-  CliStreams streams{out, err};
-  for (const CliCommand& command : CliCommands()) {
-    if (command.name == "export") result.exitCode = command.run(args, streams);
-  }
-  result.out = out.str();
-  result.err = err.str();
-  return result;
-}
+CliResult Export(std::vector<std::string_view> args) { return RunCli("export", std::move(args)); }
 
-// Its own folder with a small family file in it.
-class ExportCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("korvane-cli-export-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    std::ofstream(Path("f.ged"), std::ios::binary)
-        << "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Karl /Brandt/\r\n1 SEX M\r\n1 FAMS @F1@\r\n"
-           "0 @I2@ INDI\r\n1 NAME Anna /K\xC3\xB6hler/\r\n1 SEX F\r\n1 FAMS @F1@\r\n"
-           "0 @I3@ INDI\r\n1 NAME Otto /Brandt/\r\n1 FAMC @F1@\r\n"
-           "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n0 TRLR\r\n";
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string Path(std::string_view name) const { return (folder_ / name).string(); }
-  std::string Read(std::string_view name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
-
-  fs::path folder_;
-};
-
-TEST_F(ExportCli, ExportsEveryPresentPersonOrTheListedOnes) {
-  const std::string source = Path("f.ged"), original = Read("f.ged");
-  struct Case {
-    std::vector<std::string_view> options;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {{}, original},
-      {{"--rins", "1,3-7"},
-       "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Karl /Brandt/\r\n1 SEX M\r\n1 FAMS @F1@\r\n"
-       "0 @I3@ INDI\r\n1 NAME Otto /Brandt/\r\n1 FAMC @F1@\r\n"
-       "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 CHIL @I3@\r\n0 TRLR\r\n"},
-      {{"--rins", "3"}, "0 HEAD\r\n0 @I3@ INDI\r\n1 NAME Otto /Brandt/\r\n0 TRLR\r\n"},
-  };
+TEST(ExportCli, ExportsEveryPresentPersonOrTheListedOnes) {
+  test::TempFolder folder;
+  const std::string source = folder.Write("f.ged", kFamily);
   // Each export goes onto the file itself, which moves to its next backup with its log.
-  const char* backups[][2] = {{"f.bak", "f.log"}, {"f.b01", "f.l01"}, {"f.b02", "f.l02"}};
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(::testing::PrintToString(cases[i].options));
-    std::vector<std::string_view> args = {source, "-o", source};
-    args.insert(args.end(), cases[i].options.begin(), cases[i].options.end());
-    const CliResult result = RunExport(args);
-    EXPECT_EQ(result.exitCode, kExitOk);
-    EXPECT_EQ(result.out, "Exportiere f.ged ...\nf.ged teil-exportieren\nf.ged exportiert\n");
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(Read("f.ged"), cases[i].expected);
-    EXPECT_TRUE(fs::exists(Path(backups[i][0])) && fs::exists(Path(backups[i][1])));
-  }
-  EXPECT_EQ(Read("f.bak"), original);
+  CliResult result = Export({source, "-o", source});
+  EXPECT_EQ(result.exitCode, cli::kExitOk);
+  EXPECT_EQ(result.out, "Exportiere f.ged ...\nf.ged teil-exportieren\nf.ged exportiert\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(ReadFile(source), kFamily);
+  EXPECT_EQ(ReadFile(folder.Path("f.bak")), kFamily);
+
+  result = Export({source, "-o", source, "--rins", "1,3-7"});
+  EXPECT_EQ(result.exitCode, cli::kExitOk);
+  EXPECT_EQ(ReadFile(source),
+            Ged("0 HEAD|0 @I1@ INDI|1 NAME Karl /Brandt/|1 SEX M|1 FAMS @F1@|0 @I3@ INDI|"
+                "1 NAME Otto /Brandt/|1 FAMC @F1@|0 @F1@ FAM|1 HUSB @I1@|1 CHIL @I3@|0 TRLR"));
+  EXPECT_EQ(folder.Names(),
+            (std::vector<std::string>{"f.b01", "f.bak", "f.ged", "f.l01", "f.log"}));
 }
 
-TEST_F(ExportCli, ExplainsWrongCalls) {
-  const std::string usage = "Aufruf: korvane-cli export DATEI.ged -o ZIEL.ged [--rins 1-20,35]\n";
-  const std::string source = Path("f.ged");
-  const std::vector<std::vector<std::string_view>> calls = {{},
-                                                            {source},
-                                                            {"-o", "z.ged"},
-                                                            {source, "-o"},
-                                                            {source, "z.ged", "-o", "y.ged"},
-                                                            {source, "-o", "z.ged", "--rins"},
-                                                            {source, "-o", "z.ged", "--mehr"}};
+TEST(ExportCli, ExplainsWrongCalls) {
+  test::TempFolder folder;
+  const std::string source = folder.Write("f.ged", kFamily), target = folder.Path("z.ged");
+  const std::vector<std::vector<std::string_view>> calls = {
+      {source},
+      {source, "-o"},
+      {source, "z.ged", "-o", target},
+      {source, "-o", target, "--mehr"},
+      {source, "-o", target, "--rins"},
+      {source, "-o", target, "--rins", "3-1"},
+      {source, "-o", target, "--rins", "a"},
+      {source, "-o", target, "--rins", "1,,2"}};
   for (const auto& args : calls) {
-    const CliResult result = RunExport(args);
-    EXPECT_EQ(result.exitCode, kExitUsage) << ::testing::PrintToString(args);
-    EXPECT_EQ(result.err, usage);
+    const CliResult result = Export(args);
+    EXPECT_EQ(result.exitCode, cli::kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_EQ(result.err, "Aufruf: korvane-cli export DATEI.ged -o ZIEL.ged [--rins 1-20,35]\n");
     EXPECT_EQ(result.out, "");
   }
-  for (const std::string_view rins :
-       {"", "0", "3-1", "a", "1,,2", "5-", "-5", "1-2-3", "99999999999", "2 "}) {
-    const CliResult result = RunExport({source, "-o", Path("z.ged"), "--rins", rins});
-    EXPECT_EQ(result.exitCode, kExitUsage) << "'" << rins << "'";
-    EXPECT_EQ(result.err, usage);
-  }
-  EXPECT_FALSE(fs::exists(Path("z.ged")));
+  EXPECT_FALSE(std::filesystem::exists(target));
 }
 
-TEST_F(ExportCli, FailsWithExitCodeOneAndTheMessages) {
-  const std::string source = Path("f.ged");
-  const std::string target = Path("fehlt/z.ged");
-  CliResult result = RunExport({source, "-o", target});
-  EXPECT_EQ(result.exitCode, kExitFailed);
+TEST(ExportCli, FailsWithExitCodeOneAndTheMessages) {
+  test::TempFolder folder;
+  const std::string source = folder.Write("f.ged", kFamily), target = folder.Path("fehlt/z.ged");
+  CliResult result = Export({source, "-o", target});
+  EXPECT_EQ(result.exitCode, cli::kExitFailed);
   EXPECT_EQ(result.out, "Exportiere z.ged ...\n");
   EXPECT_EQ(result.err, "FEHLER: Fehler beim Öffnen der Datei '" + target +
                             "'\nFEHLER: Speichen von GED file nicht möglich:\n" + target + "\n");
 
-  result = RunExport({source, "-o", Path("z.ged"), "--rins", "4-9"});
-  EXPECT_EQ(result.exitCode, kExitFailed);
+  result = Export({source, "-o", folder.Path("z.ged"), "--rins", "4-9"});
+  EXPECT_EQ(result.exitCode, cli::kExitFailed);
   EXPECT_EQ(result.err, "Keine der angegebenen Personen ist vorhanden.\n");
-
-  result = RunExport({Path("nichtda.ged"), "-o", Path("z.ged")});
-  EXPECT_EQ(result.exitCode, kExitFailed);
-  EXPECT_NE(
-      result.err.find("FEHLER: Original GED Datei " + Path("nichtda.ged") + " nicht gefunden!\n"),
-      std::string::npos)
-      << result.err;
-  EXPECT_FALSE(fs::exists(Path("z.ged")));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("z.ged")));
 }
 
 }  // namespace
-}  // namespace korvane::cli
+}  // namespace korvane::cli_test

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "gedcom/line_reader.h"
+#include "gedcom/link_repair.h"
 #include "gedcom_test_util.h"
 #include "store/flags.h"
 
@@ -21,29 +22,6 @@ const std::string kTwoPersons =
     Ged("0 HEAD|0 @I1@ INDI|1 NAME Hans /Alt/|1 SEX M|1 FAMS @F1@|0 @I2@ INDI|1 NAME Eva /Alt/|"
         "1 SEX F|1 FAMS @F1@|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|0 TRLR");
 
-std::tm Saturday() {
-  std::tm time{};
-  time.tm_year = 2026 - 1900, time.tm_mon = 11, time.tm_mday = 5, time.tm_wday = 6;
-  time.tm_hour = 10, time.tm_min = 26;
-  return time;
-}
-
-// What the program holds of the records, one line each.
-std::string Digest(const Store& store) {
-  std::ostringstream out;
-  for (const Person& p : store.personTable) {
-    out << Text(p.givenNames) << '/' << Text(p.surname) << ' ' << +p.sex << ' ' << p.flags << ' '
-        << p.birthDate.bits << Text(p.birthPlace) << ' ' << p.deathDate.bits << Text(p.deathPlace)
-        << ' ' << Text(p.burialPlace) << ' ' << testing::PrintToString(Entries(p.fams))
-        << testing::PrintToString(Entries(p.famc)) << '\n';
-  }
-  for (const Family& f : store.familyTable) {
-    out << f.husband << '+' << f.wife << ' ' << f.flags << ' ' << f.marriageDate.bits
-        << Text(f.marriagePlace) << ' ' << testing::PrintToString(Entries(f.children)) << '\n';
-  }
-  return out.str();
-}
-
 Strings BoxTexts(const ScriptedUi& ui) {
   Strings texts;
   for (const auto& box : ui.Boxes()) texts.push_back(box.title + ": " + box.text);
@@ -54,67 +32,34 @@ TEST(ImportDriver, ChecksTheExtensionAsWritten) {
   Loader loader;
   ASSERT_TRUE(loader.LoadText(kTwoPersons, "familie.GED"));
   EXPECT_TRUE(loader.LoadText(kTwoPersons, "x.ged.txt"));
-  loader.shell.calls.clear();
-
   const std::string refused = loader.folder.Write("familie.Ged", kTwoPersons);
+
   EXPECT_FALSE(loader.Load(refused));
   EXPECT_EQ(BoxTexts(loader.ui), Strings{"FEHLER: \r\nDateierweiterung .ged fehlt in " + refused});
   // Nothing else changes: the data of the last load stay.
-  EXPECT_TRUE(loader.shell.calls.empty());
   EXPECT_EQ(loader.store.PersonCount(), 2);
   EXPECT_EQ(loader.file.displayName, "x.ged.txt");
 }
 
-TEST(ImportDriver, WritesTheLogHeaderBeforeTheRecords) {
+TEST(ImportDriver, WritesTheLogHeaderAndReportsTheLoad) {
   Loader loader;
-  loader.diagnostics.SetClock(Saturday);
+  // A fixed clock; the timestamp's own format is tested with the diagnostics.
+  loader.diagnostics.SetClock([] { return std::tm{}; });
   const std::string path =
-      loader.folder.Write("b.ged", Ged("0 @I1@ INDI|1 FAMS @F1@|1 FAMS @F1@|0 @F1@ FAM"));
-  const std::string header =
-      "\n# Korvane 2.7.9\n# Sa   5 Dez 2026 10:26 \r\n\nImport: " + path + "\n\n";
+      loader.folder.Write("b.ged", kTwoPersons + Ged("0 @I3@ INDI|1 FAMS @F1@|1 FAMS @F1@"));
+  const std::string log = "\n# Korvane 2.7.9\n# " + FormatLogTimestamp(std::tm{}) +
+                          "\nImport: " + path + "\n\nRIN 3 hat doppelte FAMS 1: ignoriert\r\n";
   ASSERT_TRUE(loader.Load(path));
-  EXPECT_EQ(loader.diagnostics.LogPath(), loader.folder.Path("korvane.log"));
-  const std::string once = header + "RIN 1 hat doppelte FAMS 1: ignoriert\r\n";
-  EXPECT_EQ(ReadFile(loader.folder.Path("korvane.log")), once);
-  ASSERT_TRUE(loader.Load(path));  // every import adds its own header
-  EXPECT_EQ(ReadFile(loader.folder.Path("korvane.log")), once + once);
-}
+  EXPECT_EQ(ReadFile(loader.folder.Path("korvane.log")), log);
+  EXPECT_TRUE(
+      loader.Report().starts_with("RIN 3 hat doppelte FAMS 1: ignoriert\r\n"
+                                  "3 Personen 1 Familien importiert\r\n\r\n"
+                                  "b.ged geladen in 3 Sek\r\n"));
 
-TEST(ImportDriver, ReportsASuccessfulLoadEverywhere) {
-  Loader loader;
-  const std::string path = loader.folder.Write("b.ged", "\xEF\xBB\xBF" + kTwoPersons);
-  ASSERT_TRUE(loader.Load(path));
-  EXPECT_TRUE(loader.ui.Boxes().empty());
-  EXPECT_EQ(loader.Report(), "2 Personen 1 Familien importiert\r\n\r\nb.ged geladen in 3 Sek\r\n");
-  EXPECT_EQ(loader.shell.calls, (Strings{"ResetToEmpty", "WaitUntilSortReady", "ShowStatus",
-                                         "UpdateRecentFiles " + path, "EnableDataCommands",
-                                         "RebuildCompletionLists", "ShowTab 0"}));
-  const Strings& status = loader.ui.StatusHistory();
-  ASSERT_GE(status.size(), 3u);
-  EXPECT_EQ(status.front(), "0: Laden b.ged ...");
-  EXPECT_EQ(Strings(status.end() - 2, status.end()),
-            (Strings{"1: 2 Personen", "1: 2 Personen 1 Familien"}));
-  EXPECT_FALSE(loader.ui.ProgressVisible());
-
-  // What the export needs to know of the file.
-  EXPECT_EQ(loader.file.path + " " + loader.file.displayName, path + " b.ged");
-  EXPECT_EQ(loader.file.encoding.encoding, FileEncoding::Utf8);
-  EXPECT_EQ(loader.file.encoding.bomLength, 3u);
-  EXPECT_EQ(loader.store.baselinePersonCount, 2);
-  EXPECT_EQ(loader.file.baselineFamilyCount, 1);
-
-  // A second load replaces the first completely.
-  ASSERT_TRUE(loader.LoadText(Ged("0 @I1@ INDI|1 NAME Solo /Neu/"), "c.ged"));
-  EXPECT_EQ(loader.store.PersonCount(), 1);
-  EXPECT_EQ(loader.store.FamilyCount(), 0);
-  EXPECT_TRUE(loader.P(1).fams.Empty());
-  EXPECT_EQ(loader.file.encoding.encoding, FileEncoding::Cp1252);
-  EXPECT_EQ(loader.Report(), "1 Personen 0 Familien importiert\r\n\r\nc.ged geladen in 3 Sek\r\n");
-
-  // Reloading passes the path the load itself keeps.
+  // A reload passes the path the load itself keeps; every import adds its own header.
   ASSERT_TRUE(loader.Load(loader.file.path));
-  EXPECT_EQ(loader.file.displayName, "c.ged");
-  EXPECT_EQ(Text(loader.P(1).givenNames), "Solo");
+  EXPECT_EQ(ReadFile(loader.folder.Path("korvane.log")), log + log);
+  EXPECT_EQ(Text(loader.P(2).givenNames), "Eva");
   EXPECT_TRUE(loader.ui.Boxes().empty());
 }
 
@@ -122,40 +67,42 @@ TEST(ImportDriver, FailuresShowWhyAndLeaveTheProgramEmpty) {
   const std::string cannotLoad =
       "FEHLER: \r\nLaden von GED Datei b.ged nicht m\xC3\xB6glich.\r\n"
       "Bitte andere GED Datei importieren";
-  const struct {
-    const char* what;
-    std::string bytes;  // none: the file does not exist
-    Strings boxes;
-  } cases[] = {
-      {"missing", "", {"FEHLER: Original GED Datei <path> nicht gefunden!", cannotLoad}},
-      {"empty", "", {cannotLoad}},
-      {"only a header", "0 HEAD", {cannotLoad}},
-      {"families only", Ged("0 HEAD|0 @F1@ FAM|0 TRLR"), {cannotLoad}},
-      {"too many persons",
-       Ged("0 @I10000000@ INDI|0 @I@ INDI"),
-       {"FEHLER: \r\n GED Datei zu gro\xC3\x9F. >10000000 Personen", cannotLoad}},
+  const std::string tooLarge = "FEHLER: \r\n GED Datei zu gro\xC3\x9F. >10000000 ";
+  const std::pair<const char*, Strings> cases[] = {
+      {nullptr, {"FEHLER: Original GED Datei <path> nicht gefunden!", cannotLoad}},
+      {"", {cannotLoad}},
+      {"0 @I10000000@ INDI|0 @I@ INDI", {tooLarge + "Personen", cannotLoad}},
+      {"0 @I1@ INDI|0 @F10000000@ FAM|0 @F@ FAM", {tooLarge + "Familien", cannotLoad}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [lines, boxes] : cases) {
+    SCOPED_TRACE(lines == nullptr ? "missing" : lines);
     Loader loader;
     ASSERT_TRUE(loader.LoadText(kTwoPersons));
-    loader.shell.calls.clear();
     const std::string path = loader.folder.Path("b.ged");
     std::filesystem::remove(path);
-    if (std::string_view(c.what) != "missing") loader.folder.Write("b.ged", c.bytes);
+    if (lines != nullptr) loader.folder.Write("b.ged", *lines ? Ged(lines) : "");
 
     EXPECT_FALSE(loader.Load(path));
-    Strings expected = c.boxes;
-    for (std::string& box : expected) {
-      if (const auto at = box.find("<path>"); at != std::string::npos) box.replace(at, 6, path);
-    }
+    Strings expected = boxes;
+    if (lines == nullptr) expected[0].replace(expected[0].find("<path>"), 6, path);
     EXPECT_EQ(BoxTexts(loader.ui), expected);
     EXPECT_EQ(loader.ui.StatusText(1), "Maximal 10000000 Personen pro GED Datei!");
-    EXPECT_EQ(loader.store.PersonCount(), 0);
-    EXPECT_EQ(loader.store.FamilyCount(), 0);
-    EXPECT_EQ(loader.shell.calls.front(), "ResetToEmpty");
-    EXPECT_EQ(std::count(loader.shell.calls.begin(), loader.shell.calls.end(), "ShowTab 0"), 0);
+    EXPECT_EQ(loader.store.PersonCount() + loader.store.FamilyCount(), 0);
   }
+}
+
+// What the program holds of the records, one line each.
+std::string Digest(const Store& store) {
+  std::ostringstream out;
+  for (const Person& p : store.personTable) {
+    out << Text(p.givenNames) << Text(p.surname) << Text(p.birthPlace) << Text(p.deathPlace)
+        << p.sex << p.flags << p.birthDate.bits << testing::PrintToString(Entries(p.fams)) << '\n';
+  }
+  for (const Family& f : store.familyTable) {
+    out << f.husband << ' ' << f.wife << ' ' << f.flags
+        << testing::PrintToString(Entries(f.children)) << '\n';
+  }
+  return out.str();
 }
 
 TEST(ImportDriver, ReadsTheUtf16SampleLikeTheUtf8One) {
@@ -164,21 +111,135 @@ TEST(ImportDriver, ReadsTheUtf16SampleLikeTheUtf8One) {
     GTEST_SKIP() << "no shared test files in " << shared;
   }
   Loader utf8, utf16;
-  ASSERT_TRUE(utf8.Load(utf8.folder.Copy(shared + "/555SAMPLE.GED")));
-  ASSERT_TRUE(utf16.Load(utf16.folder.Copy(shared + "/555SAMPLE16LE.GED")));
-  EXPECT_EQ(utf8.file.encoding.encoding, FileEncoding::Utf8);
-  EXPECT_EQ(utf16.file.encoding.encoding, FileEncoding::Utf16Le);
+  ASSERT_TRUE(utf8.LoadText(ReadFile(shared + "/555SAMPLE.GED")));
+  ASSERT_TRUE(utf16.LoadText(ReadFile(shared + "/555SAMPLE16LE.GED")));
   EXPECT_EQ(Text(utf16.P(1).givenNames), "Robert Eugene");
   EXPECT_EQ(Digest(utf16.store), Digest(utf8.store));
   EXPECT_EQ(utf16.RepairReport(), utf8.RepairReport());
+}
 
-  // Record offsets count bytes of the file, also in UTF-16.
-  FilePtr file(std::fopen(utf16.file.path.c_str(), "rb"));
-  LineReader reader(file.get(), FileEncoding::Utf16Le);
-  reader.Seek(utf16.P(1).recordOffset);
-  GedLine line;
-  ASSERT_TRUE(reader.ReadLine(line));
-  EXPECT_EQ(line.text, "1 NAME Robert Eugene /Williams/");
+// The last lines of a report with corrections.
+std::string Corrected(int count) {
+  return "\r\n\r\n" + std::to_string(count) + " Fehler automatisch korrigiert!\r\n" +
+         "Bitte Exportieren um \xC3\x84nderungen zu sichern!\r\n";
+}
+
+// The persons most files start with.
+const std::string kHans = "0 @I1@ INDI|1 NAME Hans /Alt/|1 SEX M|";
+const std::string kEva = "0 @I2@ INDI|1 NAME Eva /Alt/|1 SEX F|";
+const std::string kCouple = kHans + "1 FAMS @F1@|" + kEva + "1 FAMS @F1@|";
+
+// Small files with broken links of one or two kinds each: the report of the repair at load
+// and the number of corrections it counts.
+TEST(LinkRepair, ReportsAndCountsEachDisagreementAtLoad) {
+  const std::pair<std::string, std::string> cases[] = {
+      // Missing spouse and parent families; a spouse family 0 also counts as doubled.
+      {kHans + "1 BIRT|2 DATE 1900|1 FAMS @F9@|1 FAMC @F8@|" + kEva +
+           "1 FAMS kein Verweis|1 FAMC kein Verweis",
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMS 9\r\n[1] Hans Alt  *1900 "
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMC 8\r\n[1] Hans Alt  *1900 "
+       "\r\n### Person 2 hat gel\xC3\xB6schte FAMS 0\r\n[2] Eva Alt "
+       "\r\n### Person 2 hat doppelte FAMS 0 "
+       "\r\n### Person 2 hat gel\xC3\xB6schte FAMC 0\r\n[2] Eva Alt " +
+           Corrected(5)},
+      // A spouse family with other partners drops the link.
+      {kHans +
+           "1 FAMS @F3@|0 @I2@ INDI|1 NAME Karl /Neu/|1 SEX M|1 FAMS @F3@|"
+           "0 @I3@ INDI|1 NAME Eva /Neu/|1 SEX F|1 FAMS @F3@|0 @F3@ FAM|1 HUSB @I2@|1 WIFE @I3@",
+       "\r\n### Person 1 hat falsche FAMS 3 \r\n[1] Hans Alt  Fam [3] Karl Neu - Eva Neu " +
+           Corrected(1)},
+      // A spouse family without a husband gets one; a missing child is added.
+      {kCouple + "0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @F1@ FAM|1 WIFE @I2@",
+       "\r\n### Person 1 hat falsche FAMS 1 \r\n[1] Hans Alt  Fam [1] - Eva Alt "
+       "\r\n### Person 3 (FAMC 1) als Kind hinzugef\xC3\xBCgt\r\n[3] Kurt Alt " +
+           Corrected(2)},
+      // Missing parents are dropped from the child's families.
+      {kHans + "1 FAMS @F2@|" + kEva +
+           "1 FAMS @F1@|0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|"
+           "0 @I4@ INDI|1 NAME Lena /Alt/|1 FAMC @F2@|0 @F1@ FAM|1 HUSB @I9@|1 WIFE @I2@|"
+           "1 CHIL @I3@|0 @F2@ FAM|1 HUSB @I1@|1 WIFE @I8@|1 CHIL @I4@",
+       "\r\n### Person 3 hat gel\xC3\xB6schten Vater 9 \r\n[3] Kurt Alt "
+       "\r\n### Person 4 hat gel\xC3\xB6schte Mutter 8 \r\n[4] Lena Alt " +
+           Corrected(2)},
+      // One person as husband and wife.
+      {kHans + "1 FAMS @F1@|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I1@",
+       "\r\n### Fam 1 hat gleiche Person 1 als HUSB und WIFE "
+       "\r\n### Fam 1 hat WIFE 1 mit Sex 'M' \r\n Fam [1] Hans Alt - Hans Alt "},
+      // A missing partner ends the family's checks; what was counted before stays.
+      {kHans + kEva +
+           "0 @I3@ INDI|1 NAME Kurt /Alt/|0 @F1@ FAM|1 HUSB @I9@|1 WIFE @I2@|"
+           "1 CHIL @I3@|0 @F2@ FAM|1 HUSB @I1@|1 WIFE @I8@|1 CHIL @I3@",
+       "\r\n### Fam 1 hat gel\xC3\xB6schten HUSB 9 \r\n Fam [1] - Eva Alt "
+       "\r\n### HUSB 1 ohne FAMS 2 \r\n Fam [2] Hans Alt "
+       "\r\n### Fam 2 hat gel\xC3\xB6schte WIFE 8 \r\n Fam [2] Hans Alt " +
+           Corrected(1)},
+      // Nameless persons stay; partners get their sex (uncounted) and spouse family.
+      {"0 @I1@ INDI|1 NAME Hans /Alt/|1 SEX F|0 @I2@ INDI|1 NAME Eva /Alt/|0 @I3@ INDI|1 SEX F|"
+       "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@",
+       "\r\n### Person 3 hat keinen Namen"
+       "\r\n### Fam 1 hat HUSB 1 mit Sex 'F' \r\n Fam [1] Hans Alt - Eva Alt "
+       "\r\n### HUSB 1 ohne FAMS 1 \r\n Fam [1] Hans Alt - Eva Alt "
+       "\r\n### Fam 1 hat WIFE 2 mit Sex '' \r\n Fam [1] Hans Alt - Eva Alt "
+       "\r\n### WIFE 2 ohne FAMS 1 \r\n Fam [1] Hans Alt - Eva Alt " +
+           Corrected(2)},
+      // Families without partners and with fewer than two children are deleted.
+      {"0 @I1@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @I2@ INDI|1 NAME Lena /Alt/|1 FAMC @F2@|"
+       "0 @I3@ INDI|1 NAME Max /Alt/|1 FAMC @F2@|"
+       "0 @F1@ FAM|1 CHIL @I1@|0 @F2@ FAM|1 CHIL @I2@|1 CHIL @I3@|0 @F3@ FAM",
+       "\r\n### Leere FAM 1 (gel\xC3\xB6scht)\r\n### Leere FAM 3 (gel\xC3\xB6scht)" + Corrected(2)},
+      // Children: missing back link, doubled, missing, not a reference.
+      {kHans + "1 FAMS @F1@|1 FAMS @F2@|1 FAMS @F3@|0 @I2@ INDI|1 NAME Kurt /Alt/|"
+               "0 @I3@ INDI|1 NAME Lena /Alt/|1 FAMC @F1@|"
+               "0 @F1@ FAM|1 HUSB @I1@|1 CHIL @I2@|1 CHIL @I3@|1 CHIL @I3@|"
+               "0 @F2@ FAM|1 HUSB @I1@|1 CHIL @I9@|0 @F3@ FAM|1 HUSB @I1@|1 CHIL kein Verweis",
+       "\r\n### Kind 2 ohne FAMC 1 \r\n Fam [1] Hans Alt "
+       "\r\n### Fam 1 hat doppelte CHIL 3 \r\n Fam [1] Hans Alt "
+       "\r\n### Fam 2 hat gel\xC3\xB6scht CHIL 9 \r\n Fam [2] Hans Alt "
+       "\r\n### Fam 3 hat gel\xC3\xB6scht CHIL 0 \r\n Fam [3] Hans Alt "
+       "\r\n### Fam 3 hat doppelte CHIL 0 \r\n Fam [3] Hans Alt " +
+           Corrected(5)},
+  };
+  for (const auto& [lines, report] : cases) {
+    Loader loader;
+    ASSERT_TRUE(loader.LoadText(Ged(lines)));
+    EXPECT_EQ(loader.RepairReport(), report) << lines;
+  }
+}
+
+// The count and the report of one repair call.
+template <typename Repair>
+std::string Repaired(ReadRun& run, Repair repair, int number) {
+  const std::size_t before = run.diagnostics.ReportText().size();
+  const int count = repair(run.store, run.diagnostics, number);
+  return std::to_string(count) + std::string(run.diagnostics.ReportText().substr(before));
+}
+
+// Links a load cannot produce (the reader drops doubled person links, and records a file
+// lacks have no links) but editing can: two families, changed in place.
+TEST(LinkRepair, RepairsDoubledLinksAndLinksOfDeletedRecords) {
+  ReadRun run(Ged(kCouple +
+                  "0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @I4@ INDI|1 FAMS @F2@|"
+                  "0 @I5@ INDI|1 NAME Lena /Neu/|1 FAMS @F2@|0 @I6@ INDI|1 NAME Max /Neu/|"
+                  "1 FAMC @F2@|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I3@|"
+                  "0 @F2@ FAM|1 HUSB @I4@|1 WIFE @I5@|1 CHIL @I6@"));
+  ListAppend(run.store.personTable[1].fams, 1);
+  ListAppend(run.store.personTable[3].famc, 1);
+  run.store.personTable[5].flags = run.store.personTable[6].flags = 0;
+  std::string reports;
+  for (const Rin rin : {1, 3, 5, 6}) reports += Repaired(run, RepairPersonLinks, rin);
+  run.store.familyTable[1].flags = 0;
+  reports += Repaired(run, RepairFamilyLinks, 1);
+  EXPECT_EQ(reports,
+            "1\r\n### Person 1 hat doppelte FAMS 1 "
+            "1\r\n### Person 3 hat doppelte FAMC 1 \r\n[3] Kurt Alt "
+            "1\r\n### Person 5 gel\xC3\xB6scht, aber FAMS 2 ungel\xC3\xB6scht\r\n[5] Lena Neu "
+            "1\r\n### Person 6 gel\xC3\xB6scht, aber FAMC 2 ungel\xC3\xB6scht\r\n[6] Max Neu "
+            "3\r\n### Fam 1 gel\xC3\xB6scht, aber referenziert durch ungel\xC3\xB6schten HUSB 1 "
+            "\r\n### Fam 1 gel\xC3\xB6scht, aber referenziert durch ungel\xC3\xB6schte WIFE 2 "
+            "\r\n### Fam 1 gel\xC3\xB6scht, aber referenziert durch ungel\xC3\xB6schtes CHIL 3 ");
+  EXPECT_EQ(std::pair(run.F(2).wife, run.F(2).children.Count()), std::pair(0, 0));
+  EXPECT_TRUE(run.P(1).fams.Empty() && run.P(2).fams.Empty() && run.P(3).famc.Empty());
+  EXPECT_NE(run.P(1).flags & run.P(2).flags & run.P(3).flags & ChangedFlag, 0u);
 }
 
 }  // namespace

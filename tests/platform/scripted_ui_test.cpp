@@ -14,9 +14,9 @@ TEST(ScriptedUi, RecordsBoxesAndAnswersQuestionsFromTheQueue) {
   // An OK box takes nothing from the queue.
   EXPECT_EQ(ui.MessageBox("Datei fehlt", "FEHLER", MessageButtons::Ok, MessageIcon::Exclamation),
             MessageAnswer::Ok);
-  EXPECT_EQ(ui.MessageBox("Löschen?", "PERSON LÖSCHEN", MessageButtons::YesNo,
-                          MessageIcon::Question),
-            MessageAnswer::No);
+  EXPECT_EQ(
+      ui.MessageBox("Löschen?", "PERSON LÖSCHEN", MessageButtons::YesNo, MessageIcon::Question),
+      MessageAnswer::No);
   // With the queue empty: the first button, or the default answer once one is set.
   EXPECT_EQ(ui.MessageBox("?", "T", MessageButtons::YesNoCancel, MessageIcon::Question),
             MessageAnswer::Yes);

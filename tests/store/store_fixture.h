@@ -1,10 +1,10 @@
 #pragma once
 
 // Builders for small worlds of persons and families. They keep the presence bits in step
-// with the fields, as the import does.
+// with the fields, as the import does. Also used by the view tests.
 
+#include <cstdint>
 #include <initializer_list>
-#include <vector>
 
 #include "dates/packed_date.h"
 #include "store/flags.h"
@@ -20,53 +20,37 @@ inline PackedDate Date(int year, int month = 0, int day = 0) {
   return PackedDate::Make(year, month, day);
 }
 
-inline LinkList MakeList(std::initializer_list<std::int32_t> values) {
-  LinkList list;
-  for (std::int32_t value : values) ListAppend(list, value);
-  return list;
-}
-
-inline std::vector<std::int32_t> Entries(const LinkList& list) {
-  return {list.begin(), list.end()};
+// The interned text with its presence bit set in `flags`; a null text stays null.
+inline const char* Intern(Store& store, TextPoolId pool, const char* text, std::uint32_t& flags,
+                          std::uint32_t bit) {
+  if (text == nullptr) return nullptr;
+  flags |= bit;
+  return InternText(store.texts, pool, text);
 }
 
 // A present person; a null name stays null (the file gave none).
 inline Rin NewPerson(Store& store, const char* givenNames, const char* surname, char sex = 0) {
   const Rin rin = store.AddPerson();
-  Person& person = store.personTable[rin];
-  if (givenNames != nullptr) {
-    person.givenNames = InternText(store.texts, TextPoolId::GivenNames, givenNames);
-    person.flags |= HasGivenNamesFlag;
-  }
-  if (surname != nullptr) {
-    person.surname = InternText(store.texts, TextPoolId::Surnames, surname);
-    person.flags |= HasSurnameFlag;
-  }
-  person.sex = sex;
+  Person& p = store.personTable[rin];
+  p.givenNames = Intern(store, TextPoolId::GivenNames, givenNames, p.flags, HasGivenNamesFlag);
+  p.surname = Intern(store, TextPoolId::Surnames, surname, p.flags, HasSurnameFlag);
+  p.sex = sex;
   return rin;
 }
 
 inline void SetEvent(Store& store, Rin rin, Event event, PackedDate date,
                      const char* place = nullptr) {
-  struct Fields {
-    PackedDate Person::*date;
-    const char* Person::*place;
-    std::uint32_t dateFlag;
-    std::uint32_t placeFlag;
-  };
-  static constexpr Fields kFields[] = {
-      {&Person::birthDate, &Person::birthPlace, HasBirthDateFlag, HasBirthPlaceFlag},
-      {&Person::chrDate, &Person::chrPlace, HasChrDateFlag, HasChrPlaceFlag},
-      {&Person::deathDate, &Person::deathPlace, HasDeathDateFlag, HasDeathPlaceFlag},
-      {&Person::burialDate, &Person::burialPlace, HasBurialDateFlag, HasBurialPlaceFlag}};
-  const Fields& fields = kFields[static_cast<int>(event)];
-  Person& person = store.personTable[rin];
-  person.*fields.date = date;
-  if (date.Year() != 0) person.flags |= fields.dateFlag;
-  if (place != nullptr) {
-    person.*fields.place = InternText(store.texts, TextPoolId::Places, place);
-    person.flags |= fields.placeFlag;
-  }
+  Person& p = store.personTable[rin];
+  const int i = static_cast<int>(event);
+  PackedDate* const dates[] = {&p.birthDate, &p.chrDate, &p.deathDate, &p.burialDate};
+  const char** const places[] = {&p.birthPlace, &p.chrPlace, &p.deathPlace, &p.burialPlace};
+  const std::uint32_t flags[][2] = {{HasBirthDateFlag, HasBirthPlaceFlag},
+                                    {HasChrDateFlag, HasChrPlaceFlag},
+                                    {HasDeathDateFlag, HasDeathPlaceFlag},
+                                    {HasBurialDateFlag, HasBurialPlaceFlag}};
+  *dates[i] = date;
+  if (date.Year() != 0) p.flags |= flags[i][0];
+  if (place != nullptr) *places[i] = Intern(store, TextPoolId::Places, place, p.flags, flags[i][1]);
 }
 
 // A present family; the partners get it as spouse family, the children as parent family.
@@ -79,10 +63,8 @@ inline Mrin NewFamily(Store& store, Rin husband, Rin wife, std::initializer_list
   family.marriageDate = marriage;
   family.flags |= (husband != 0 ? HasHusbandFlag : 0) | (wife != 0 ? HasWifeFlag : 0) |
                   (marriage.Year() != 0 ? HasMarriageDateFlag : 0);
-  if (place != nullptr) {
-    family.marriagePlace = InternText(store.texts, TextPoolId::Places, place);
-    family.flags |= HasMarriagePlaceFlag;
-  }
+  family.marriagePlace =
+      Intern(store, TextPoolId::Places, place, family.flags, HasMarriagePlaceFlag);
   for (Rin child : children) {
     ListAppend(family.children, child);
     ListAppend(store.personTable[child].famc, mrin);

@@ -8,10 +8,7 @@
 namespace korvane {
 namespace {
 
-using store_test::Date;
-using store_test::Event;
 using store_test::NewPerson;
-using store_test::SetEvent;
 
 constexpr int kComma = 188;
 
@@ -50,7 +47,7 @@ class TypeToFindTest : public ::testing::Test {
   PersonList list{store};
 };
 
-TEST_F(TypeToFindTest, SurnameThenGivenNameAfterTheComma) {
+TEST_F(TypeToFindTest, SurnameThenGivenNameAfterTheCommaWithWrapAround) {
   EXPECT_EQ(Name(Type("MEI", 6)), "Meier Anna");  // upwards is increasing surname order
   EXPECT_EQ(Name(Type("MEI,H", 6, 2000)), "Meier Hans");
   // From the top row the search wraps around to the bottom and climbs from there.
@@ -60,18 +57,11 @@ TEST_F(TypeToFindTest, SurnameThenGivenNameAfterTheComma) {
   EXPECT_EQ(Name(Type("MEI,B", 2, 5000)), "Meier Karl");
   // Without a match in the block the walk ends on the first row past it.
   EXPECT_EQ(Name(Type("MEIE,Z", 6, 5500)), "Meise Otto");
-  // Lower-case keys compare folded, like upper-case ones.
-  EXPECT_EQ(Name(Type("mei", 6, 6000)), "Meier Anna");
-}
-
-TEST_F(TypeToFindTest, SearchRunsInKeyOrderWithWrapAround) {
-  EXPECT_EQ(Name(Type("A", 0)), "Adler Max");  // row 0 up wraps to the last row
-  EXPECT_EQ(Name(Type("MEIS", 6, 2000)), "Meise Otto");
-  EXPECT_EQ(Type("Q", 4, 3000), 4);  // nothing matches: the start row stays
-  list.HeaderClicked(1);             // A to Z: increasing order is downwards now
-  EXPECT_EQ(Name(0), "Adler Max");
-  EXPECT_EQ(Name(Type("MEI,K", 0, 4000)), "Meier Karl");
-  EXPECT_EQ(Name(Type("B", 7, 5000)), "Bauer Anna");  // last row wraps to row 0
+  EXPECT_EQ(Name(Type("mei", 6, 6000)), "Meier Anna");  // lower case compares folded
+  EXPECT_EQ(Type("Q", 4, 7000), 4);                     // nothing matches: the row stays
+  list.HeaderClicked(1);                                // A to Z: increasing order is downwards now
+  EXPECT_EQ(Name(Type("MEI,K", 0, 8000)), "Meier Karl");
+  EXPECT_EQ(Name(Type("B", 7, 9000)), "Bauer Anna");  // the last row wraps to row 0
 }
 
 TEST_F(TypeToFindTest, SequenceStartsOverFourSecondsAfterItsFirstKey) {
@@ -91,48 +81,8 @@ TEST_F(TypeToFindTest, SequenceStartsOverFourSecondsAfterItsFirstKey) {
 }
 
 TEST_F(TypeToFindTest, KeysForTheListItselfAreNotTaken) {
-  for (const int key : {33, 34, 35, 36, 37, 38, 39, 40, 46, 8, 13, 16, 27}) {
-    EXPECT_FALSE(list.KeyTyped(key, 3, 100).has_value()) << key;
-  }
+  for (const int key : {33, 40, 46, 8, 13, 27}) EXPECT_FALSE(list.KeyTyped(key, 3, 100)) << key;
   EXPECT_EQ(list.KeyTyped('M', 6, 100), 5);  // none of them entered the buffer
-  Store empty;
-  PersonList none(empty);
-  none.Build(false);
-  EXPECT_FALSE(none.KeyTyped('A', 0, 100).has_value());
-}
-
-TEST_F(TypeToFindTest, TypedTextStopsAtNinetyNineCharacters) {
-  const Rin longA = NewPerson(store, "Lang", std::string(99, 'A').append("C").c_str());
-  NewPerson(store, "Lang", std::string(99, 'A').append("B").c_str());
-  list.Build(false);
-  list.HeaderClicked(1);
-  const int start = list.RowOf(longA);
-  const int row = Type(std::string(99, 'A'), start);
-  EXPECT_EQ(row, start);
-  EXPECT_EQ(Type("B", row), start);  // a 100th character would have found the "...B" row
-}
-
-TEST(TypeToFindColumnsTest, EachSortColumnMatchesItsOwnCell) {
-  Store store;
-  const Rin first = NewPerson(store, "Anna", "Bauer", 'F');
-  SetEvent(store, first, Event::Birth, Date(1820), "Köln");
-  for (int i = 0; i < 10; ++i) NewPerson(store, "Karl", nullptr, 'M');
-  const Rin twelfth = NewPerson(store, nullptr, "Roth", 'M');
-  SetEvent(store, twelfth, Event::Chr, Date(1799), "Ulm");
-  PersonList list(store);
-  list.Build(false);
-
-  EXPECT_EQ(list.KeyTyped('1', 5, 100), 0);  // RIN column: the number typed so far
-  EXPECT_EQ(list.KeyTyped('2', 0, 100), 11);
-  list.HeaderClicked(4);  // birth place, Z to A: Ulm, Köln, then persons without
-  EXPECT_EQ(list.KeyTyped('K', 5, 200), 1);
-  list.ResetTypeAhead();
-  EXPECT_EQ(list.KeyTyped('X', 5, 201), 5);   // no place never matches
-  list.HeaderClicked(3);                      // years early first: 0 x10, 1799, 1820
-  EXPECT_EQ(list.KeyTyped('1', 0, 300), 11);  // wraps from row 0 to the last row
-  EXPECT_EQ(list.KeyTyped('7', 11, 300), 10);
-  list.HeaderClicked(2);  // given names: persons without given names match anything
-  EXPECT_EQ(list.RinAt(list.KeyTyped('Z', 0, 400).value()), twelfth);
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+// Dates as text in the file and on the screen: read and written.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dates/format_date.h"
+#include "dates/parse_date_text.h"
+
+namespace korvane {
+namespace {
+
+PackedDate D(int year, int month = 0, int day = 0, int qualifier = kNoQualifier) {
+  return PackedDate::Make(year, month, day, qualifier);
+}
+
+PackedDate Failed(PackedDate date) {
+  date.SetParseFailed(true);
+  return date;
+}
+
+// The date read from `text` into a word with every bit set; `ok` is the expected result.
+PackedDate Read(const char* text, bool ok = true) {
+  PackedDate date{0xFFFFFFFFu};
+  EXPECT_EQ(ParseDateText(date, text), ok) << text;
+  return date;
+}
+
+TEST(ParseDateText, ReadsEveryTokenForm) {
+  EXPECT_EQ(Read("12 MAR 1850"), D(1850, 3, 12));
+  EXPECT_EQ(Read("12.3.1850"), D(1850, 3, 12));
+  EXPECT_EQ(Read(" \t12  mar\r\n1850 "), D(1850, 3, 12));
+  EXPECT_EQ(Read("abt MAR 1850"), D(1850, 3, 0, kAbout));
+  EXPECT_EQ(Read("12 MAR"), D(0, 3, 12));
+  EXPECT_EQ(Read("3.1850"), D(1850, 3));
+  EXPECT_EQ(Read("1850."), D(1850));
+  EXPECT_EQ(Read("XY 12 MAR 1850"), D(1850, 3, 12));  // an unknown qualifier word is allowed
+  EXPECT_EQ(Read("ABT 12 MAR 1850 Taufe"), D(1850, 3, 12, kAbout));  // a fifth token is not read
+  EXPECT_EQ(Read(" \t "), D(0));
+  EXPECT_EQ(Read("29.2.1851"), D(1851, 2, 29));
+}
+
+TEST(ParseDateText, WordsOfBothForms) {
+  EXPECT_EQ(QualifierFromWord("BEF"), kBefore);
+  EXPECT_EQ(QualifierFromWord("Est"), kCalculated);
+  EXPECT_EQ(QualifierFromWord("ABOUT"), 0);
+  EXPECT_EQ(QualifierFromWord(nullptr), 0);
+  EXPECT_EQ(MonthFromWord("MAY"), 5);
+  EXPECT_EQ(MonthFromWord("okt"), 10);
+  EXPECT_EQ(MonthFromWord("April"), 8);  // apart from the exact forms, the first letter decides
+  EXPECT_EQ(MonthFromWord("Äug"), 0);
+  EXPECT_EQ(MonthFromWord(nullptr), 0);
+  EXPECT_EQ(Read("April 1850"), D(1850, 8));
+}
+
+TEST(ParseDateText, FailureSetsBit24AndKeepsTheFieldsReadBefore) {
+  EXPECT_EQ(Read("31.4.1850", false), Failed(D(1850, 4, 31)));
+  EXPECT_EQ(Read("12 XYZ", false), Failed(D(0, 0, 12)));
+  EXPECT_EQ(Read("30.2.1850", false), Failed(D(1850, 2, 30)));
+  EXPECT_EQ(Read("12 1850", false), Failed(D(0, 0, 12)));
+  EXPECT_EQ(Read(".1850", false).ParseFailed(), true);
+  // Other forms of the file format are not read at all.
+  for (const char* text : {"BET 1850 AND 1860", "FROM 1850 TO 1860", "INT 1850 (wohl)",
+                           "@#DJULIAN@ 12 MAR 1850", "0000000000001850"}) {
+    EXPECT_EQ(Read(text, false), Failed(D(0))) << text;
+  }
+  // Numbers out of range fail instead of wrapping into plausible dates (5946 & 0xFFF = 1850).
+  for (const char* text : {"5946", "44 MAR 1850", "12.19.1850", "1.1.2101", "99999999999999"}) {
+    EXPECT_TRUE(Read(text, false).ParseFailed()) << text;
+  }
+  PackedDate untouched = D(1850, 3, 12, kAbout);
+  EXPECT_FALSE(ParseDateText(untouched, nullptr));
+  EXPECT_EQ(untouched, D(1850, 3, 12, kAbout));
+}
+
+TEST(ParseDateText, SecondYearIsAnOffsetOfUpToTen) {
+  EXPECT_EQ(Read("ABT 1700/1703").SecondYearOffset(), 3);
+  EXPECT_EQ(Read("1700/1710").SecondYearOffset(), 10);
+  // The true difference counts, not the difference modulo 128.
+  for (const char* text : {"1700/1711", "1700/01", "1701/1700", "1700/1828", "1700/"}) {
+    EXPECT_TRUE(Read(text, false).ParseFailed()) << text;
+  }
+}
+
+TEST(ParseDateText, TokensLongerThanFifteenCharactersFail) {
+  EXPECT_EQ(Read("000000000001850"), D(1850));
+  std::string word = "M";  // characters are counted, not bytes
+  for (int i = 0; i < 14; ++i) word += "ä";
+  EXPECT_EQ(Read(word.c_str()), D(0, 5));
+  EXPECT_EQ(Read((word + "z").c_str(), false), Failed(D(0)));
+}
+
+TEST(FormatDate, BothForms) {
+  struct Case {
+    PackedDate date;
+    const char* display;
+    const char* gedcom;
+  };
+  const Case cases[] = {
+      {D(1850, 5, 12, kAbout), "UNG 12 MAI 1850", "ABT 12 MAY 1850"},
+      {D(1850, 10, 0, kAfter), "NAC OKT 1850", "AFT OCT 1850"},
+      {D(1850, 12, 31, kCalculated), "BER 31 DEZ 1850", "CAL 31 DEC 1850"},
+      {D(1850, 0, 0, kBefore), "VOR 1850", "BEF 1850"},
+      {D(0, 3, 12), "12 MAR", "12 MAR"},
+      {D(1850, 0, 12), "12 1850", "12 1850"},
+      {PackedDate{D(1700).bits | 1u << 25}, "1700/1701", "1700/1701"},  // second year offset 1
+      {Failed(D(0, 0, 12, kBefore)), "", ""},                     // no text without year and month
+      {PackedDate{0xFFFFFFFFu}, "31 4095/4222", "31 4095/4222"},  // unknown words are left out
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatDate(c.date, DateForm::DisplayForm), c.display);
+    EXPECT_EQ(FormatDate(c.date, DateForm::GedcomForm), c.gedcom);
+  }
+}
+
+TEST(FormatDate, EveryTextWrittenIsReadBackAsTheSameDate) {
+  for (int qualifier = 0; qualifier <= kCalculated; ++qualifier) {
+    for (int month = 0; month <= 12; ++month) {
+      for (const int day : {0, 1, 28}) {
+        if (month == 0 && day != 0) continue;  // '12 1850' has no form we read
+        PackedDate date = D(1850, month, day, qualifier);
+        date.SetSecondYearOffset(day == 1 ? 10 : 0);
+        for (const DateForm form : {DateForm::DisplayForm, DateForm::GedcomForm}) {
+          const std::string text = FormatDate(date, form);
+          PackedDate back;
+          EXPECT_TRUE(ParseDateText(back, text.c_str())) << text;
+          EXPECT_EQ(back, date) << text;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvane
