@@ -270,6 +270,7 @@ void PlaceInNumberOrder(std::vector<Record>& table, const XrefNumbering& numberi
 // the export writes those pointers in the form of the record's new header.
 void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadCounts& counts) {
   for (int record = 0; record < numbering.RecordCount(); ++record) {
+    if (numbering.KeepsSpelling(record, prefix[1])) continue;
     std::string xref = numbering.RecordXref(record);
     std::string written = prefix + std::to_string(numbering.RecordNumber(record)) + "@";
     if (!xref.empty() && xref != written) counts.respelledXrefs.emplace(std::move(xref), std::move(written));

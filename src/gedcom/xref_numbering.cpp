@@ -39,7 +39,7 @@ int XrefNumbering::Intern(std::string_view xref) {
     if (byNumber[number] == 0) {
       // The bound grows with the count, so the same text may have come the general way
       // while it was still too far out: it must keep that id.
-      if (const int other = otherXrefs_.Find(xref); other >= 0) {
+      if (const int other = otherXrefs_.Size() > 0 ? otherXrefs_.Find(xref) : -1; other >= 0) {
         byNumber[number] = otherToXref_[other] + 1;
       } else {
         xrefs_.push_back({number, -1, -1, xref[1]});
@@ -58,7 +58,11 @@ int XrefNumbering::Intern(std::string_view xref) {
 std::string XrefNumbering::Text(int id) const {
   const Xref& x = xrefs_[id];
   if (x.spelledAt >= 0) return std::string(otherXrefs_.At(x.spelledAt));
-  return "@" + std::string(1, x.letter) + std::to_string(x.number) + "@";
+  std::string text = "@";
+  text += x.letter;
+  text += std::to_string(x.number);
+  text += '@';
+  return text;
 }
 
 std::int32_t XrefNumbering::LinkValue(std::string_view value) {

@@ -35,6 +35,13 @@ class XrefNumbering {
   // Gives every record its number; false when that would exceed `limit`.
   bool Assign(int limit);
   int RecordNumber(int record) const { return recordNumbers_[record]; }
+  // True when the record was defined as "@<letter><its number>@", the way the export
+  // writes it anyway (checked without building any text).
+  bool KeepsSpelling(int record, char letter) const {
+    const int id = records_[record].xrefId;
+    return id >= 0 && xrefs_[id].spelledAt < 0 && xrefs_[id].letter == letter &&
+           xrefs_[id].number == recordNumbers_[record];
+  }
   // The cross-reference a record was defined with, or empty.
   std::string RecordXref(int record) const {
     return records_[record].xrefId >= 0 ? Text(records_[record].xrefId) : std::string();

@@ -74,10 +74,16 @@ bool App::ConfirmDiscardChanges() {
   const int added = store_.PersonCount() - store_.baselinePersonCount;
   if (c.merges == 0 && c.corrections == 0 && c.replacements == 0 && added <= 0) return true;
   std::string text = "Änderungen wurden noch nicht exportiert!\r\n(";
-  if (c.merges != 0) text += " " + std::to_string(c.merges) + " Verschmelzungen";
-  if (c.corrections != 0) text += " " + std::to_string(c.corrections) + " Korrekturen";
-  if (c.replacements != 0) text += " " + std::to_string(c.replacements) + " Ersetzungen";
-  if (added > 0) text += " " + std::to_string(added) + " Neu";
+  auto part = [&text](int count, const char* what) {
+    if (count <= 0) return;
+    text += ' ';
+    text += std::to_string(count);
+    text += what;
+  };
+  part(c.merges, " Verschmelzungen");
+  part(c.corrections, " Korrekturen");
+  part(c.replacements, " Ersetzungen");
+  part(added, " Neu");
   text += " )\r\n\r\nAlle Änderungen verwerfen?";
   if (ui_.MessageBox(text, "ÄNDERUNGEN VERWERFEN", MessageButtons::YesNo,
                      MessageIcon::Exclamation) != MessageAnswer::Yes) {
