@@ -169,8 +169,7 @@ void ExpectRoundTrip(const std::string& original, bool rebuildAll) {
 }
 
 TEST(RoundTrip, ExportingEverythingKeepsEveryFileAsItWas) {
-  std::set<std::string> files = {std::string(KORVANE_TEST_DATA) +
-                                 "/../../samples/familie-brandt.ged"};
+  std::set<std::string> files = {std::string(KORVANE_SAMPLES) + "/familie-brandt.ged"};
   const std::string shared = KORVANE_SHARED_TESTDATA;
   std::error_code missing;  // then the loop has nothing to do
   for (const auto& entry : fs::directory_iterator(shared, missing)) {
