@@ -53,6 +53,13 @@ PersonListView::PersonListView(App& app, PersonListModel& model, QWidget* parent
 void PersonListView::Refresh() {
   model_.Reset(true);
   ResizeColumns();
+  // The arrow shows the order as the user sees it: text columns come Z to A first.
+  const PersonList& list = app_.personList();
+  const int column = list.SortColumn();
+  const bool risingFirst = column == 0 || column == 3 || column == 5 || column == 7;
+  const bool ascending = risingFirst == (list.SortDirection() > 0);
+  horizontalHeader()->setSortIndicatorShown(column != 0 || list.SortDirection() < 0);
+  horizontalHeader()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
   SelectRow(app_.personList().RowToShow(app_.state().currentRin));
 }
 
