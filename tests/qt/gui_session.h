@@ -5,66 +5,57 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "common/test_support.h"
 #include "platform/settings.h"
 #include "platform/ui.h"
 #include "qt/main_window.h"
+#include "shell/app.h"
 
 namespace korvane {
 
-struct ShownBox {
-  QString title;
-  QString text;  // as the program wrote it, line ends included
-};
+using namespace Qt::Literals::StringLiterals;
 
-// One main window as a test drives it: message boxes and file dialogs are answered by the
-// test and recorded, the list model is checked through every reset, and the files the
-// test loads live in a temporary folder of their own (loading writes its log beside them).
+// One main window as a test drives it: message boxes (kept as "TITLE: text") and file
+// dialogs are answered by the test, the list model is checked through every reset, and
+// loaded files live in a folder of their own (loading writes its log beside them).
 class GuiSession {
  public:
   // Keeps the recent files in `settings` when given, else in memory of its own.
   explicit GuiSession(Settings* settings = nullptr);
 
-  QString Copy(const QString& source, const QString& name) const;
-  QString Write(const QString& name, const QByteArray& content) const;
-  void Load(const QString& path);
+  // The bundled example family of 90 persons, copied into the folder.
+  std::string Sample() const;
+  // A dozen persons whose surnames begin alike (Maier, Mehl, Meier, Meise, Meyer).
+  std::string Similar() const;
+  void Load(const std::string& path) { window.app().LoadFile(path); }
 
-  QTableView* List() const;
-  QTabBar* Tabs() const;
-  QString Status(int part) const;
-  QString Cell(int row, int column) const;
+  QTableView* List() const { return window.findChild<QTableView*>(u"personList"_s); }
+  QTabBar* Tabs() const { return window.findChild<QTabBar*>(u"tabBar"_s); }
   int Rows() const { return List()->model()->rowCount(); }
-  int SelectedRow() const;
-  QAction* Command(int id) const;
+  QString Status(int part) const {
+    return window.findChild<QLabel*>(u"statusPart%1"_s.arg(part))->text();
+  }
+  QString Cell(int row, int column) const {
+    return List()->model()->index(row, column).data().toString();
+  }
+  QAction* Command(int id) const { return window.findChild<QAction*>(u"command%1"_s.arg(id)); }
   QMenu* FileMenu() const;
-  // The action with the command's name that the DATEI menu shows now.
-  QAction* FileMenuEntry(int id) const;
+  QAction* FileMenuEntry(int id) const;  // the entry the DATEI menu shows now, if any
+  void Screenshot(const QString& name, bool withFileMenu = false);
 
-  // The window, and with `menu` that menu opened below its title.
-  void Screenshot(const QString& name, QMenu* menu = nullptr);
-
-  QTemporaryDir folder;
+  test::TempFolder folder;
   MemorySettings ownSettings;
   MainWindow window;
-  std::vector<ShownBox> boxes;
+  QStringList boxes;
   MessageAnswer answer = MessageAnswer::Yes;
   std::optional<std::string> chosenFile;
   int fileRequests = 0;
 
  private:
-  std::unique_ptr<QAbstractItemModelTester> tester_;
+  QAbstractItemModelTester tester_;
 };
-
-// The bundled example family: 90 persons.
-QString SamplePath();
-
-// A dozen persons whose surnames begin alike (Maier, Mehl, Meier, Meise, Meyer) and whose
-// given names tell the Meiers and Meises apart.
-QByteArray SimilarSurnamesGedcom();
 
 }  // namespace korvane

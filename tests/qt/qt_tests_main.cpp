@@ -3,19 +3,14 @@
 #include <QApplication>
 
 namespace korvane {
-
 int RunMainWindowTests(int argc, char** argv);
 int RunPersonListTests(int argc, char** argv);
 int RunFileCommandsTests(int argc, char** argv);
-
 }  // namespace korvane
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  int failed = 0;
-  for (const auto run :
-       {korvane::RunMainWindowTests, korvane::RunPersonListTests, korvane::RunFileCommandsTests}) {
-    failed += run(argc, argv);
-  }
-  return failed;
+  int failed = korvane::RunMainWindowTests(argc, argv);
+  failed += korvane::RunPersonListTests(argc, argv);
+  return failed + korvane::RunFileCommandsTests(argc, argv);
 }
