@@ -126,6 +126,7 @@ bool ExportTo(LoadContext& context, const std::string& target) {
   }
 
   std::string backup;
+  const std::string recordsPath = file.recordsPath;
   if (FileExists(target)) {
     backup = BackupPathFor(target, FileExists);
     if (std::rename(target.c_str(), backup.c_str()) != 0) {
@@ -140,6 +141,7 @@ bool ExportTo(LoadContext& context, const std::string& target) {
   if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = errno;
     if (!backup.empty()) std::rename(backup.c_str(), target.c_str());
+    file.recordsPath = recordsPath;  // the records are where they were
     std::remove(temporary.c_str());
     d.ErrorBox("OpenFiles error  %d", error);
     return false;
