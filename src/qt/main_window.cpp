@@ -128,6 +128,15 @@ void MainWindow::BuildCentralArea() {
   stack_ = new QStackedWidget(central);
   emptyView_ = new QWidget(stack_);
   emptyView_->setObjectName(QStringLiteral("emptyView"));
+  auto* emptyLayout = new QVBoxLayout(emptyView_);
+  emptyHint_ = new QLabel(
+      QStringLiteral("Noch keine Daten geladen.\n\nDATEI / Importiere GED öffnet eine "
+                     "GEDCOM-Datei –\noder ziehen Sie eine .ged-Datei in dieses Fenster."),
+      emptyView_);
+  emptyHint_->setObjectName(QStringLiteral("emptyHint"));
+  emptyHint_->setAlignment(Qt::AlignCenter);
+  emptyHint_->setStyleSheet(QStringLiteral("QLabel { color: rgb(110,110,110); }"));
+  emptyLayout->addWidget(emptyHint_);
   listModel_ = std::make_unique<PersonListModel>(app_->personList());
   listView_ = new PersonListView(*app_, *listModel_, stack_);
   listView_->showContextMenu = [this](const QPoint& position) { ShowListContextMenu(position); };
@@ -201,6 +210,7 @@ void MainWindow::ShowView(TabView view) {
   switch (view) {
     case TabView::kNone:
       listModel_->Reset(false);
+      emptyHint_->setVisible(app_->store().PersonCount() == 0 && !app_->Busy());
       stack_->setCurrentWidget(emptyView_);
       break;
     case TabView::kPersonList:

@@ -65,6 +65,7 @@ class MainWindow : public QMainWindow, public ShellView {
   QTabBar* tabs_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   QWidget* emptyView_ = nullptr;
+  QLabel* emptyHint_ = nullptr;  // shown while there are no data
   QPlainTextEdit* reportView_ = nullptr;
   PersonListView* listView_ = nullptr;
   std::unique_ptr<PersonListModel> listModel_;
