@@ -16,9 +16,7 @@ TEST(ParseTypedDate, QualifierWords) {
   EXPECT_EQ(Typed("ungefähr 1850"), D(1850, 0, 0, kAbout));
   EXPECT_EQ(Typed("um 1850"), D(1850, 0, 0, kAbout));  // the 'm' of 'um' is no month
   EXPECT_EQ(Typed("vor 12.3.1850"), D(1850, 3, 12, kBefore));
-  EXPECT_EQ(Typed("before 1850"), D(1850, 0, 0, kBefore));
   EXPECT_EQ(Typed("nach 1850"), D(1850, 0, 0, kAfter));
-  EXPECT_EQ(Typed("after 1850"), D(1850, 0, 0, kAfter));
   EXPECT_EQ(Typed("a 1850"), D(1850, 0, 0, kAfter));
   EXPECT_EQ(Typed("ber 1850"), D(1850, 0, 0, kCalculated));
   EXPECT_EQ(Typed("vorMai 1850"), D(1850, 5, 0, kBefore));
@@ -43,9 +41,7 @@ TEST(ParseTypedDate, MonthWords) {
   EXPECT_EQ(Typed("1 J 1850"), D(1850, 1, 1));
   EXPECT_EQ(Typed("1 Ju 1850"), D(1850, 6, 1));
   EXPECT_EQ(Typed("1 A 1850"), D(1850, 4, 1));
-  EXPECT_EQ(Typed("5 x 1850"), D(5));
   EXPECT_EQ(Typed("Mai 1850"), D(1850, 5));
-  EXPECT_EQ(Typed("Dezember"), D(0, 12));
   EXPECT_EQ(Typed("März 1850"), D(0));  // unfinished leading month words empty the date
   EXPECT_EQ(Typed("Jux 1850"), D(0));
 }

