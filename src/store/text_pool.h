@@ -23,8 +23,6 @@ class TextPool {
   // NUL). Trailing blanks stay. An empty result is `EmptyText`.
   const char* Intern(TextPoolId pool, std::string_view text);
 
-  std::size_t TextCount() const { return static_cast<std::size_t>(texts_.Size()); }
-
  private:
   StringIndex texts_;
   std::array<const char*, 3> lastText_{};  // most recent text of each pool

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gedcom/file_encoding.h"
+#include "gedcom/line_copy.h"
 #include "gedcom/line_reader.h"
 #include "gedcom/line_writer.h"
 #include "gedcom_test_util.h"
@@ -86,6 +87,26 @@ TEST(LineWriter, WritesAndReadsBackEachEncoding) {
   EXPECT_EQ(TextLines(kUtf8Mark + "J\xFCrgen \x80 \xC3"),
             Lines{"J\xC3\xBCrgen \xE2\x82\xAC \xC3\x83"});
   EXPECT_EQ(TextLines(kLeMark + Utf16(u"x\xD800y") + "!"), Lines{"x\xEF\xBF\xBDy\xEF\xBF\xBD"});
+}
+
+// The export steps over the rest of a record it writes itself and copies other lines as
+// their bytes stand, with CR LF.
+TEST(LineCopy, SkipsTheRestOfARecordAndCopiesLinesUnchanged) {
+  FilePtr in = FileWith("0 @I1@ INDI\n1 NAME A /B/\n2 GIVN A\n0 @N1@ NOTE x\xE4\n1 CONT y");
+  FilePtr out(std::tmpfile());
+  LineReader reader(in.get(), FileEncoding::Cp1252);
+  LineWriter writer(out.get(), FileEncoding::Cp1252);
+  GedLine line;
+  ASSERT_TRUE(reader.ReadLine(line));
+  SkipRecordRest(reader);
+  EXPECT_TRUE(CopyLine(reader, writer));
+  EXPECT_TRUE(CopyLine(reader, writer));
+  EXPECT_FALSE(CopyLine(reader, writer));
+  ASSERT_TRUE(writer.Finish());
+  std::string bytes(static_cast<std::size_t>(std::ftell(out.get())), '\0');
+  std::rewind(out.get());
+  ASSERT_EQ(std::fread(bytes.data(), 1, bytes.size(), out.get()), bytes.size());
+  EXPECT_EQ(bytes, "0 @N1@ NOTE x\xE4\r\n1 CONT y\r\n");
 }
 
 // All 256 byte values: CR and LF as the line ends, every other one inside the note.
