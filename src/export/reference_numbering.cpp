@@ -37,15 +37,16 @@ int ReferenceNumbering::Intern(Targets& targets, std::string_view xref) {
   return id;
 }
 
-void ReferenceNumbering::Scan(LineReader& reader, const Store& store,
-                              const ExportSelection& selection, Progress& progress) {
+bool ReferenceNumbering::Scan(LineReader& reader, const Store& store,
+                              const ExportSelection& selection, const PartProgress& progress) {
   reader.SetDecodeLines(false);  // only tags and cross-references matter here
   // A reference below a line the export leaves out (a link to a record it does not write,
   // a `_` tag below level 1) is left out with it and must not make its target written.
   std::optional<RecordLinks> links;
   int dropLevel = -1;
+  bool trailer = false;
   GedLine line;
-  while (reader.ReadLine(line)) {
+  while (!trailer && reader.ReadLine(line)) {
     if (dropLevel < 0 && IsPlainDeepLine(line.text)) continue;
     const GedLineParts parts = ParseGedLine(line.text);
     if (dropLevel >= 0) {
@@ -54,7 +55,7 @@ void ReferenceNumbering::Scan(LineReader& reader, const Store& store,
     }
     if (parts.level == 0) {
       links.reset();
-      progress.Step(static_cast<std::int64_t>(line.nextOffset));
+      progress.Step(line.nextOffset);
       if (!records_.empty())
         records_.back().endRef = static_cast<std::uint32_t>(references_.size());
       bool written = true;
@@ -72,7 +73,7 @@ void ReferenceNumbering::Scan(LineReader& reader, const Store& store,
       }
       const auto refs = static_cast<std::uint32_t>(references_.size());
       records_.push_back({written, refs, refs});
-      if (parts.tag == "TRLR") break;
+      trailer = parts.tag == "TRLR";
     } else if (parts.level == 1 && links && RecordLinks::IsLinkTag(parts.tag)) {
       if (links->Next(parts.tag).empty()) dropLevel = 1;
     } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
@@ -84,6 +85,37 @@ void ReferenceNumbering::Scan(LineReader& reader, const Store& store,
     }
   }
   if (!records_.empty()) records_.back().endRef = static_cast<std::uint32_t>(references_.size());
+  return !trailer;
+}
+
+void ReferenceNumbering::Append(const ReferenceNumbering& later) {
+  const int recordBase = static_cast<int>(records_.size());
+  const auto referenceBase = static_cast<std::uint32_t>(references_.size());
+  // The ids of the later part's cross-references, as this one knows them; a record
+  // defined twice keeps its first definition.
+  auto takeUp = [recordBase](Targets& into, const Targets& from) {
+    std::vector<int> ids(static_cast<std::size_t>(from.xrefs.Size()));
+    for (int id = 0; id < from.xrefs.Size(); ++id) {
+      ids[id] = Intern(into, from.xrefs.At(id));
+      if (from.record[id] >= 0 && into.record[ids[id]] < 0) {
+        into.record[ids[id]] = recordBase + from.record[id];
+      }
+    }
+    return ids;
+  };
+  const std::vector<int> noteIds = takeUp(notes_, later.notes_);
+  const std::vector<int> sourceIds = takeUp(sources_, later.sources_);
+  for (const Record& record : later.records_) {
+    records_.push_back(
+        {record.written, record.firstRef + referenceBase, record.endRef + referenceBase});
+  }
+  for (const Reference& reference : later.references_) {
+    references_.push_back(
+        {reference.source, (reference.source ? sourceIds : noteIds)[reference.id]});
+  }
+}
+
+void ReferenceNumbering::Finish() {
   MarkReferencedRecords();
   AssignNumbers();
 }

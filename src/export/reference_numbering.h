@@ -2,14 +2,13 @@
 
 #include <cstdint>
 #include <string>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "export/export_selection.h"
+#include "gedcom/file_parts.h"
 #include "gedcom/line_reader.h"
-#include "platform/progress.h"
 #include "store/string_index.h"
 
 namespace korvane {
@@ -18,6 +17,8 @@ namespace korvane {
 // refer to, directly or through written notes and sources, consecutively in the order of
 // their first reference in the file. A record is found wherever it stands, also before
 // its first reference, so this is one read of the whole file ahead of the writing pass.
+// The file may be read in parts at the same time, one ReferenceNumbering each; the
+// first then takes up the others in file order.
 class ReferenceNumbering {
  public:
   // `respelled`: person and family cross-references whose spelling the export changes
@@ -26,8 +27,14 @@ class ReferenceNumbering {
       const std::unordered_map<std::string, std::string>* respelled = nullptr)
       : respelled_(respelled) {}
 
-  void Scan(LineReader& reader, const Store& store, const ExportSelection& selection,
-            Progress& progress);
+  // Reads the lines of the reader (the whole file or a part of it). False when they end
+  // with the TRLR line: nothing behind it belongs to the file.
+  bool Scan(LineReader& reader, const Store& store, const ExportSelection& selection,
+            const PartProgress& progress);
+  // Adds what `later` read in the part of the file behind this one's.
+  void Append(const ReferenceNumbering& later);
+  // Numbers the notes and sources, once the whole file is read.
+  void Finish();
 
   // The new number for a note or source cross-reference, 0 when nothing written refers
   // to it. A reference to a record the file lacks is numbered as well.

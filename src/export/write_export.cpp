@@ -19,11 +19,11 @@ class ExportPass {
         writer_(writer),
         selection_(selection),
         numbering_(numbering) {
-    offsets_.persons.assign(store.PersonCount() + 1, 0);
-    offsets_.families.assign(store.FamilyCount() + 1, 0);
+    written_.offsets.persons.assign(store.PersonCount() + 1, 0);
+    written_.offsets.families.assign(store.FamilyCount() + 1, 0);
   }
 
-  WrittenOffsets Run(Progress& progress, std::int64_t progressBase) {
+  WrittenPart Run(const PartProgress& progress) {
     reader_.SetDecodeLines(false);  // lines are copied as bytes; values are decoded when used
     GedLine line;
     while (reader_.ReadLine(line)) {
@@ -39,13 +39,16 @@ class ExportPass {
       if (parts.level < 0) {
         writer_.WriteRawLine(line.raw);  // what cannot be read is kept as it stands
       } else if (parts.level == 0) {
-        progress.Step(progressBase + static_cast<std::int64_t>(line.nextOffset));
-        if (!StartRecord(parts, line)) break;
+        progress.Step(line.nextOffset);
+        if (!StartRecord(parts, line)) {
+          written_.endsWithTrailer = true;
+          break;
+        }
       } else {
         WriteInnerLine(parts, line);
       }
     }
-    return std::move(offsets_);
+    return std::move(written_);
   }
 
  private:
@@ -66,7 +69,8 @@ class ExportPass {
       // tables use, whatever the file called the record.
       writer_.WriteLine((family ? "0 @F" : "0 @I") + std::to_string(number) +
                         (family ? "@ FAM" : "@ INDI"));
-      (family ? offsets_.families : offsets_.persons)[number] = writer_.Position();
+      (family ? written_.offsets.families : written_.offsets.persons)[number] =
+          writer_.Position();
       const std::uint32_t flags =
           family ? store_.familyTable[number].flags : store_.personTable[number].flags;
       if (flags & ChangedFlag) {
@@ -130,16 +134,16 @@ class ExportPass {
   const ReferenceNumbering& numbering_;
   std::optional<RecordLinks> links_;
   std::vector<RecordLine> recordLines_;  // kept between records to reuse its storage
-  WrittenOffsets offsets_;
+  WrittenPart written_;
   int dropLevel_ = -1;
 };
 
 }  // namespace
 
-WrittenOffsets WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
-                           const ExportSelection& selection, const ReferenceNumbering& numbering,
-                           Progress& progress, std::int64_t progressBase) {
-  return ExportPass(store, reader, writer, selection, numbering).Run(progress, progressBase);
+WrittenPart WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
+                        const ExportSelection& selection, const ReferenceNumbering& numbering,
+                        const PartProgress& progress) {
+  return ExportPass(store, reader, writer, selection, numbering).Run(progress);
 }
 
 }  // namespace korvane

@@ -6,8 +6,8 @@
 #include "export/export_selection.h"
 #include "export/reference_numbering.h"
 #include "gedcom/line_reader.h"
+#include "gedcom/file_parts.h"
 #include "gedcom/line_writer.h"
-#include "platform/progress.h"
 #include "store/diagnostics.h"
 #include "store/store.h"
 
@@ -20,13 +20,21 @@ struct WrittenOffsets {
   std::vector<std::uint64_t> families;
 };
 
-// The export pass: reads the records file from the reader's position to its end (or its
-// TRLR line) and writes the selected persons, their families and everything else of the
-// file. Lines the program holds nothing of are copied byte for byte; links are written
-// from the tables; notes and sources are renumbered; changed records are rebuilt.
-// Lines below a line that is left out go with it.
-WrittenOffsets WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
-                           const ExportSelection& selection, const ReferenceNumbering& numbering,
-                           Progress& progress, std::int64_t progressBase);
+// What the export pass wrote of the lines it read. Positions are counted from the start
+// of the writer's output.
+struct WrittenPart {
+  WrittenOffsets offsets;
+  bool endsWithTrailer = false;  // the lines ended with the TRLR line
+};
+
+// The export pass: reads the lines of the reader (the records file or a part of it that
+// starts with a record) up to their end or the TRLR line, and writes the selected
+// persons, their families and everything else of the file. Lines the program holds
+// nothing of are copied byte for byte; links are written from the tables; notes and
+// sources are renumbered; changed records are rebuilt. Lines below a line that is left
+// out go with it.
+WrittenPart WriteExport(const Store& store, LineReader& reader, LineWriter& writer,
+                        const ExportSelection& selection, const ReferenceNumbering& numbering,
+                        const PartProgress& progress);
 
 }  // namespace korvane

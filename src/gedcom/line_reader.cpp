@@ -1,6 +1,9 @@
 #include "gedcom/line_reader.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -39,14 +42,20 @@ std::size_t FindLineEndByte(const char* data, std::size_t from, std::size_t to) 
 
 }  // namespace
 
-LineReader::LineReader(std::FILE* file, FileEncoding encoding)
-    : file_(file),
-      encoding_(encoding),
-      unit_(encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be ? 2 : 1),
-      buffer_(kInitialBuffer) {
+LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t end)
+    : LineReader(file, encoding, 0, end) {
   const auto position = ftello(file);
   bufferOffset_ = position > 0 ? static_cast<std::uint64_t>(position) : 0;
 }
+
+LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+                       std::uint64_t end)
+    : fd_(::fileno(file)),
+      encoding_(encoding),
+      unit_(encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be ? 2 : 1),
+      buffer_(kInitialBuffer),
+      bufferOffset_(begin),
+      endOffset_(end) {}
 
 void LineReader::Seek(std::uint64_t offset) {
   // Records are mostly visited in file order, so the target is often still buffered.
@@ -54,7 +63,6 @@ void LineReader::Seek(std::uint64_t offset) {
     begin_ = static_cast<std::size_t>(offset - bufferOffset_);
     return;
   }
-  fseeko(file_, static_cast<off_t>(offset), SEEK_SET);
   bufferOffset_ = offset;
   begin_ = end_ = 0;
   endOfFile_ = false;
@@ -72,10 +80,24 @@ bool LineReader::Refill() {
     begin_ = 0;
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a line longer than the buffer
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-  end_ += got;
-  if (got == 0) endOfFile_ = true;
-  return moved || got > 0;
+  const std::uint64_t position = bufferOffset_ + end_;
+  const std::size_t wanted = static_cast<std::size_t>(
+      std::min<std::uint64_t>(buffer_.size() - end_, endOffset_ - std::min(position, endOffset_)));
+  ssize_t got = 0;
+  if (wanted > 0) {
+    do {
+      got = ::pread(fd_, buffer_.data() + end_, wanted, static_cast<off_t>(position));
+    } while (got < 0 && errno == EINTR);
+  }
+  if (got <= 0) {
+    // A read error ends the lines like the end of the file; callers compare what they
+    // read with what they expected (the export checks the source for errors).
+    failed_ = got < 0;
+    endOfFile_ = true;
+    return moved;
+  }
+  end_ += static_cast<std::size_t>(got);
+  return true;
 }
 
 std::size_t LineReader::UnitAt(std::size_t index) const {

@@ -24,10 +24,17 @@ struct GedLine {
 // Reads the lines of a file in its encoding. Lines may have any length; CR, LF, CR LF
 // and LF CR each end a line, and a last line without line end is read too. The views of
 // a GedLine stay valid until the next call.
+//
+// The reader keeps its own position and reads with pread, so several readers may work
+// on parts of one file at the same time.
 class LineReader {
  public:
-  // Reading starts at the file's current position.
-  LineReader(std::FILE* file, FileEncoding encoding);
+  static constexpr std::uint64_t kToEnd = UINT64_MAX;
+
+  // Reading starts at the file's current position and stops at `end`.
+  LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t end = kToEnd);
+  // Reads the part [begin, end) of the file.
+  LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end);
 
   bool ReadLine(GedLine& line);
   // Passes that only look at levels, tags and cross-references need no decoded lines.
@@ -40,6 +47,8 @@ class LineReader {
   std::uint64_t Position() const { return bufferOffset_ + begin_; }
   void Seek(std::uint64_t offset);
   FileEncoding Encoding() const { return encoding_; }
+  // True when reading the file failed (the lines then ended early).
+  bool Failed() const { return failed_; }
 
  private:
   bool Refill();
@@ -47,14 +56,16 @@ class LineReader {
   std::size_t FindLineEnd(std::size_t from, std::size_t to) const;
   std::string_view ToUtf8(std::string_view raw, std::string& out);
 
-  std::FILE* file_;
+  int fd_;
   FileEncoding encoding_;
   std::size_t unit_;  // bytes per code unit
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // next unread byte in buffer_
   std::size_t end_ = 0;    // end of the bytes in buffer_
   std::uint64_t bufferOffset_ = 0;  // file position of buffer_[0]
+  std::uint64_t endOffset_ = kToEnd;  // where the part to read ends
   bool endOfFile_ = false;
+  bool failed_ = false;
   bool decodeLines_ = true;
   std::string scratch_;
   std::string valueScratch_;

@@ -22,6 +22,11 @@ LineWriter::LineWriter(std::FILE* file, FileEncoding encoding)
   buffer_.reserve(kFlushAt + 4096);
 }
 
+LineWriter::LineWriter(FileEncoding encoding, std::size_t expectedBytes)
+    : file_(nullptr), encoding_(encoding) {
+  buffer_.reserve(expectedBytes);
+}
+
 LineWriter::~LineWriter() { FlushBuffer(); }
 
 void LineWriter::WriteByteOrderMark() { buffer_ += ByteOrderMark(encoding_); }
@@ -85,7 +90,7 @@ void LineWriter::WriteLineEnd() {
 }
 
 void LineWriter::FlushBuffer() {
-  if (buffer_.empty()) return;
+  if (buffer_.empty() || file_ == nullptr) return;
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
   flushed_ += buffer_.size();
   buffer_.clear();
@@ -93,7 +98,7 @@ void LineWriter::FlushBuffer() {
 
 bool LineWriter::Finish() {
   FlushBuffer();
-  if (std::fflush(file_) != 0) failed_ = true;
+  if (file_ != nullptr && std::fflush(file_) != 0) failed_ = true;
   return !failed_;
 }
 

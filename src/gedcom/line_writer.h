@@ -15,6 +15,8 @@ namespace korvane {
 class LineWriter {
  public:
   LineWriter(std::FILE* file, FileEncoding encoding);
+  // Keeps the output in memory, `expectedBytes` reserved, until TakeOutput().
+  LineWriter(FileEncoding encoding, std::size_t expectedBytes);
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
@@ -28,6 +30,8 @@ class LineWriter {
   // A line whose start is new text (UTF-8) and whose rest is copied from the source bytes.
   void WriteLineWithRawTail(std::string_view utf8Start, std::string_view rawTail);
   bool Finish();
+  // Everything written to a writer that keeps its output in memory.
+  std::string TakeOutput() { return std::move(buffer_); }
   // Bytes written so far, counting what is still buffered.
   std::uint64_t Position() const { return flushed_ + buffer_.size(); }
   bool Failed() const { return failed_; }
