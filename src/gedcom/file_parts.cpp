@@ -44,9 +44,9 @@ std::uint64_t NextRecordStart(int fd, FileEncoding encoding, std::uint64_t from,
   };
   std::vector<char> window(kWindow);
   while (from < end) {
-    const std::size_t got = ReadAt(
-        fd, window.data(), static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, end - from)),
-        from);
+    const std::size_t got =
+        ReadAt(fd, window.data(),
+               static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, end - from)), from);
     if (got < 3 * unit) return end;
     for (std::size_t i = 0; i + 3 * unit <= got; i += unit) {
       const unsigned ch = unitAt(&window[i]);
@@ -67,12 +67,11 @@ FilePartPolicy CurrentFilePartPolicy() { return Policy(); }
 
 void SetFilePartPolicy(const FilePartPolicy& policy) { Policy() = policy; }
 
-std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding,
-                                     std::uint64_t begin, std::uint64_t end,
-                                     const FilePartPolicy& policy) {
+std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+                                     std::uint64_t end, const FilePartPolicy& policy) {
   const std::uint64_t size = end > begin ? end - begin : 0;
-  const std::uint64_t byCount = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(
-                                                               std::max(policy.maxParts, 1)));
+  const std::uint64_t byCount =
+      std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::max(policy.maxParts, 1)));
   const std::uint64_t bySize =
       policy.minPartBytes > 0 ? std::max<std::uint64_t>(1, size / policy.minPartBytes) : byCount;
   const std::uint64_t count = std::min(byCount, bySize);

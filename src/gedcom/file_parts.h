@@ -18,8 +18,8 @@ struct FilePart {
 };
 
 struct FilePartPolicy {
-  int maxParts = 1;                  // at most this many parts
-  std::uint64_t minPartBytes = 0;    // no part is made smaller than this
+  int maxParts = 1;                // at most this many parts
+  std::uint64_t minPartBytes = 0;  // no part is made smaller than this
 };
 
 // The policy in use: as many parts as the machine has cores (up to 8), none under 4 MB.
@@ -28,9 +28,8 @@ FilePartPolicy CurrentFilePartPolicy();
 void SetFilePartPolicy(const FilePartPolicy& policy);
 
 // Splits [begin, end) of `file` at level-0 lines into parts of about equal size.
-std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding,
-                                     std::uint64_t begin, std::uint64_t end,
-                                     const FilePartPolicy& policy);
+std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+                                     std::uint64_t end, const FilePartPolicy& policy);
 
 // Runs `work(i)` for every part index: part 0 on the calling thread, the others on
 // threads of their own; returns when all are done. An exception of any part is thrown
@@ -48,9 +47,9 @@ class PartProgress {
 
   void Step(std::uint64_t position) const {
     if (progress_ != nullptr) {
-      progress_->Step(base_ + static_cast<std::int64_t>(
-                                  static_cast<double>(begin_) +
-                                  static_cast<double>(position - begin_) * factor_));
+      progress_->Step(base_ +
+                      static_cast<std::int64_t>(static_cast<double>(begin_) +
+                                                static_cast<double>(position - begin_) * factor_));
     }
   }
 

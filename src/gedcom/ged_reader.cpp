@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dates/parse_date_text.h"
+#include "gedcom/file_parts.h"
 #include "gedcom/ged_line.h"
 #include "gedcom/import_limits.h"
 #include "gedcom/name_value.h"
@@ -24,6 +25,10 @@ constexpr EventTag kPersonEvents[] = {
     {"BIRT", Event::Birth}, {"CHR", Event::Christening}, {"DEAT", Event::Death},
     {"BURI", Event::Burial}};
 
+// The box for a file with more records than the tables take; the tables are left empty.
+void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
+                    const char* what);
+
 // A doubled FAMS or FAMC line, reported once the record numbers are known.
 struct DoubledLink {
   int person;
@@ -31,26 +36,34 @@ struct DoubledLink {
   std::int32_t link;
 };
 
+// Reads the lines of the file, or of one part of it, into the tables of `store`. The
+// readers of the parts of a file are then joined into the first in file order, which
+// numbers the records and reports.
 class RecordReader {
  public:
-  RecordReader(Store& store, Diagnostics& diagnostics) : store_(store), diagnostics_(diagnostics) {}
+  explicit RecordReader(Store& store) : store_(store) {}
 
-  bool Read(LineReader& reader, Progress& progress, ReadCounts& counts);
+  // False when the lines hold more records than the tables take.
+  bool Read(LineReader& reader, const PartProgress& progress);
+  // Takes up the records `later` read from the part of the file behind this one's.
+  void Append(RecordReader& later);
+  bool Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts);
+  // The kind of record there were too many of, once Read or Append failed.
+  const char* Overflow() const { return overflow_; }
 
  private:
-  bool ReadRecordLine(const GedLineParts& parts, ReadCounts& counts, std::uint64_t nextOffset);
+  bool ReadRecordLine(const GedLineParts& parts, std::uint64_t nextOffset);
   void ReadPersonLine(const GedLineParts& parts);
   void ReadFamilyLine(const GedLineParts& parts);
   void ReadEventLine(const GedLineParts& parts);
   void ReadName(Person& person, std::string_view value);
   void AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value);
-  bool Finish(ReadCounts& counts);
-  void ReportRenumberings(const XrefNumbering& numbering, const char* kind, const char* number);
-  void ClearAndFail(ReadCounts& counts, const char* what);
+  bool CheckCounts();
 
   Store& store_;
-  Diagnostics& diagnostics_;
   LineReader* reader_ = nullptr;
+  ReadCounts counts_;
+  const char* overflow_ = nullptr;
   XrefNumbering personXrefs_;
   XrefNumbering familyXrefs_;
   std::vector<DoubledLink> doubledLinks_;
@@ -59,7 +72,7 @@ class RecordReader {
   std::string dateText_;
 };
 
-bool RecordReader::Read(LineReader& reader, Progress& progress, ReadCounts& counts) {
+bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
   // Only the values the program keeps are decoded, not every line.
   reader_ = &reader;
   reader.SetDecodeLines(false);
@@ -74,8 +87,8 @@ bool RecordReader::Read(LineReader& reader, Progress& progress, ReadCounts& coun
     }
     const GedLineParts parts = ParseGedLine(line.text);
     if (parts.level == 0) {
-      progress.Step(static_cast<std::int64_t>(line.nextOffset));
-      if (!ReadRecordLine(parts, counts, line.nextOffset)) return false;
+      progress.Step(line.nextOffset);
+      if (!ReadRecordLine(parts, line.nextOffset)) return false;
     } else if (parts.level == 1) {
       event_ = Event::None;
       if (kind_ == RecordKind::Person) ReadPersonLine(parts);
@@ -84,38 +97,39 @@ bool RecordReader::Read(LineReader& reader, Progress& progress, ReadCounts& coun
       ReadEventLine(parts);
     }
   }
-  return Finish(counts);
+  return true;
+}
+
+bool RecordReader::CheckCounts() {
+  if (counts_.indiRecords > kMaxRecordsPerKind) overflow_ = "Personen";
+  if (counts_.famRecords > kMaxRecordsPerKind) overflow_ = "Familien";
+  return overflow_ == nullptr;
 }
 
 // A level-0 line starts a record. Lines of other records (notes, sources, repositories)
 // never change a person or family, so they end the current one.
-bool RecordReader::ReadRecordLine(const GedLineParts& parts, ReadCounts& counts,
-                                  std::uint64_t nextOffset) {
+bool RecordReader::ReadRecordLine(const GedLineParts& parts, std::uint64_t nextOffset) {
   kind_ = RecordKind::None;
   event_ = Event::None;
   if (parts.tag == "INDI") {
-    if (++counts.indiRecords > kMaxRecordsPerKind) {
-      ClearAndFail(counts, "Personen");
-      return false;
-    }
+    ++counts_.indiRecords;
+    if (!CheckCounts()) return false;
     personXrefs_.DefineRecord(parts.xref);
     Person& person = store_.personTable.emplace_back();
     person.recordOffset = nextOffset;
     person.flags = PresentFlag;
     kind_ = RecordKind::Person;
   } else if (parts.tag == "FAM") {
-    if (++counts.famRecords > kMaxRecordsPerKind) {
-      ClearAndFail(counts, "Familien");
-      return false;
-    }
+    ++counts_.famRecords;
+    if (!CheckCounts()) return false;
     familyXrefs_.DefineRecord(parts.xref);
     Family& family = store_.familyTable.emplace_back();
     family.recordOffset = nextOffset;
     family.flags = PresentFlag;
     kind_ = RecordKind::Family;
   } else if (parts.tag == "SOUR") {
-    counts.highestSourceNumber =
-        std::max(counts.highestSourceNumber, XrefNumber(parts.xref, kMaxRecordsPerKind));
+    counts_.highestSourceNumber =
+        std::max(counts_.highestSourceNumber, XrefNumber(parts.xref, kMaxRecordsPerKind));
   }
   return true;
 }
@@ -219,18 +233,110 @@ void RecordReader::ReadEventLine(const GedLineParts& parts) {
   }
 }
 
-void RecordReader::ClearAndFail(ReadCounts& counts, const char* what) {
-  diagnostics_.ErrorBox("\r\n GED Datei zu groß. >%d %s", kMaxRecordsPerKind, what);
+void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
+                    const char* what) {
+  diagnostics.ErrorBox("\r\n GED Datei zu groß. >%d %s", kMaxRecordsPerKind, what);
   counts = ReadCounts{};
-  store_.personTable.resize(1);
-  store_.familyTable.resize(1);
+  store.personTable.resize(1);
+  store.familyTable.resize(1);
 }
 
-void RecordReader::ReportRenumberings(const XrefNumbering& numbering, const char* kind,
-                                      const char* number) {
+// The texts of one pool as another pool stores them, found by address. (The pools share
+// one index, so the pool a text is interned in does not matter.)
+class TextMove {
+ public:
+  TextMove(const TextPool& from, TextPool& into) {
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(from.Size())) size *= 2;
+    slots_.resize(size);
+    for (int id = 0; id < from.Size(); ++id) {
+      const std::string_view text = from.At(id);
+      std::size_t slot = SlotOf(text.data());
+      while (slots_[slot].from != nullptr) slot = (slot + 1) & (slots_.size() - 1);
+      slots_[slot] = {text.data(), into.Intern(TextPoolId::Places, text)};
+    }
+  }
+  // Texts the pool does not hold (none, the empty text) stay as they are.
+  void operator()(const char*& text) const {
+    if (text == nullptr) return;
+    for (std::size_t slot = SlotOf(text); slots_[slot].from != nullptr;
+         slot = (slot + 1) & (slots_.size() - 1)) {
+      if (slots_[slot].from == text) {
+        text = slots_[slot].into;
+        return;
+      }
+    }
+  }
+
+ private:
+  struct Slot {
+    const char* from = nullptr;
+    const char* into = nullptr;
+  };
+  std::size_t SlotOf(const char* text) const {
+    const auto bits = reinterpret_cast<std::uintptr_t>(text);
+    return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+  }
+  std::vector<Slot> slots_;
+};
+
+void RecordReader::Append(RecordReader& later) {
+  const int personBase = personXrefs_.RecordCount();
+  const std::vector<std::int32_t> persons = personXrefs_.Append(later.personXrefs_);
+  const std::vector<std::int32_t> families = familyXrefs_.Append(later.familyXrefs_);
+  auto relink = [](std::int32_t& value, const std::vector<std::int32_t>& values) {
+    if (value > 0) value = values[value - 1];
+  };
+  auto relinkAll = [&](LinkList& list, const std::vector<std::int32_t>& values) {
+    for (int i = 0; i < list.Count(); ++i) {
+      std::int32_t value = list.At(i);
+      relink(value, values);
+      list.Set(i, value);
+    }
+  };
+  const TextMove move(later.store_.texts, store_.texts);
+  std::vector<Person>& laterPersons = later.store_.personTable;
+  store_.personTable.reserve(store_.personTable.size() + laterPersons.size() - 1);
+  for (std::size_t i = 1; i < laterPersons.size(); ++i) {
+    Person& p = laterPersons[i];
+    relinkAll(p.fams, families);
+    relinkAll(p.famc, families);
+    for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
+                              &p.deathPlace, &p.burialPlace}) {
+      move(*text);
+    }
+    store_.personTable.push_back(std::move(p));
+  }
+  std::vector<Family>& laterFamilies = later.store_.familyTable;
+  store_.familyTable.reserve(store_.familyTable.size() + laterFamilies.size() - 1);
+  for (std::size_t i = 1; i < laterFamilies.size(); ++i) {
+    Family& f = laterFamilies[i];
+    relink(f.husband, persons);
+    relink(f.wife, persons);
+    relinkAll(f.children, persons);
+    move(f.marriagePlace);
+    store_.familyTable.push_back(std::move(f));
+  }
+  later.store_.personTable.resize(1);
+  later.store_.familyTable.resize(1);
+  for (DoubledLink d : later.doubledLinks_) {
+    d.person += personBase;
+    relink(d.link, families);
+    doubledLinks_.push_back(d);
+  }
+  counts_.indiRecords += later.counts_.indiRecords;
+  counts_.famRecords += later.counts_.famRecords;
+  counts_.highestSourceNumber =
+      std::max(counts_.highestSourceNumber, later.counts_.highestSourceNumber);
+  CheckCounts();
+}
+
+void ReportRenumberings(Diagnostics& diagnostics, const XrefNumbering& numbering,
+                        FileEncoding encoding, const char* kind, const char* number) {
+  std::string scratch;
   for (const XrefNumbering::Renumbering& r : numbering.Renumberings()) {
     // Cross-references are kept as the file's bytes; the report is UTF-8.
-    const std::string xref(reader_->Utf8Value(r.xref));
+    const std::string xref(LineTextToUtf8(encoding, r.xref, scratch));
     std::string text;
     switch (r.reason) {
       case XrefNumbering::Renumbering::DefinedTwice:
@@ -247,8 +353,8 @@ void RecordReader::ReportRenumberings(const XrefNumbering& numbering, const char
                " eingelesen\r\n";
         break;
     }
-    diagnostics_.ReportAppend("%s", text.c_str());
-    diagnostics_.LogAppend("%s", text.c_str());
+    diagnostics.ReportAppend("%s", text.c_str());
+    diagnostics.LogAppend("%s", text.c_str());
   }
 }
 
@@ -278,25 +384,24 @@ void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadC
 }
 
 // Places the records under their numbers and turns cross-reference ids into numbers.
-bool RecordReader::Finish(ReadCounts& counts) {
-  if (!personXrefs_.Assign(kMaxRecordsPerKind)) {
-    ClearAndFail(counts, "Personen");
-    return false;
-  }
-  if (!familyXrefs_.Assign(kMaxRecordsPerKind)) {
-    ClearAndFail(counts, "Familien");
+bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts) {
+  counts = std::move(counts_);
+  if (!personXrefs_.Assign(kMaxRecordsPerKind)) overflow_ = "Personen";
+  if (overflow_ == nullptr && !familyXrefs_.Assign(kMaxRecordsPerKind)) overflow_ = "Familien";
+  if (overflow_ != nullptr) {
+    FailAsTooLarge(diagnostics, store_, counts, overflow_);
     return false;
   }
   for (const DoubledLink& d : doubledLinks_) {
-    diagnostics_.ReportAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
-                              personXrefs_.RecordNumber(d.person), d.tag,
-                              familyXrefs_.Resolve(d.link));
-    diagnostics_.LogAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
-                           personXrefs_.RecordNumber(d.person), d.tag,
-                           familyXrefs_.Resolve(d.link));
+    diagnostics.ReportAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
+                             personXrefs_.RecordNumber(d.person), d.tag,
+                             familyXrefs_.Resolve(d.link));
+    diagnostics.LogAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
+                          personXrefs_.RecordNumber(d.person), d.tag,
+                          familyXrefs_.Resolve(d.link));
   }
-  ReportRenumberings(personXrefs_, "Person", "RIN");
-  ReportRenumberings(familyXrefs_, "Familie", "MRIN");
+  ReportRenumberings(diagnostics, personXrefs_, encoding, "Person", "RIN");
+  ReportRenumberings(diagnostics, familyXrefs_, encoding, "Familie", "MRIN");
   RememberSpellings(personXrefs_, "@I", counts);
   RememberSpellings(familyXrefs_, "@F", counts);
 
@@ -315,13 +420,47 @@ bool RecordReader::Finish(ReadCounts& counts) {
   return true;
 }
 
+void ReserveFor(Store& store, std::uint64_t bytes) {
+  store.personTable.reserve(static_cast<std::size_t>(bytes / 160) + 16);
+  store.familyTable.reserve(static_cast<std::size_t>(bytes / 480) + 16);
+}
+
 }  // namespace
 
-bool ReadGedRecords(LineReader& reader, Store& store, Diagnostics& diagnostics, Progress& progress,
-                    ReadCounts& counts) {
+bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+                    std::uint64_t end, Store& store, Diagnostics& diagnostics,
+                    Progress& progress, ReadCounts& counts) {
   counts = ReadCounts{};
-  RecordReader recordReader(store, diagnostics);
-  return recordReader.Read(reader, progress, counts);
+  const std::vector<FilePart> parts =
+      SplitAtRecords(file, encoding, begin, end, CurrentFilePartPolicy());
+  // Every part but the first is read into tables of its own, then joined to the first.
+  std::vector<Store> partStores(parts.size() - 1);
+  // Room for the records the parts are likely to hold (a person takes a few hundred
+  // bytes of a file), so that the tables need not grow and move while they are filled.
+  ReserveFor(store, end - begin);
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    ReserveFor(partStores[i - 1], parts[i].end - parts[i].begin);
+  }
+  std::vector<RecordReader> readers;
+  readers.reserve(parts.size());
+  readers.emplace_back(store);
+  for (Store& partStore : partStores) readers.emplace_back(partStore);
+  std::vector<char> read(parts.size());
+  ForEachPart(parts.size(), [&](std::size_t i) {
+    LineReader reader(file, encoding, parts[i].begin, parts[i].end);
+    read[i] = readers[i].Read(reader, i == 0 ? PartProgress(progress, parts, 0) : PartProgress());
+  });
+  RecordReader& whole = readers.front();
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0 && read[i]) whole.Append(readers[i]);
+    const char* overflow = read[i] ? whole.Overflow() : readers[i].Overflow();
+    if (overflow != nullptr) {
+      FailAsTooLarge(diagnostics, store, counts, overflow);
+      return false;
+    }
+  }
+  bool r = whole.Finish(diagnostics, encoding, counts);
+  return r;
 }
 
 }  // namespace korvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 
@@ -19,12 +21,14 @@ struct ReadCounts {
   std::unordered_map<std::string, std::string> respelledXrefs;
 };
 
-// One pass over the file from the reader's position: fills the (empty) store with the
-// names, sex, events and links of every person and family. Records are numbered by their
+// One pass over [begin, end) of the file: fills the (empty) store with the names, sex,
+// events and links of every person and family. Records are numbered by their
 // cross-references; records that cannot keep theirs get fresh numbers and are reported.
-// Returns false, after the "GED Datei zu groß" box, when the file holds more records
-// than the tables take; the store is then empty.
-bool ReadGedRecords(LineReader& reader, Store& store, Diagnostics& diagnostics, Progress& progress,
-                    ReadCounts& counts);
+// A large file is read in parts at the same time (see file_parts.h), with the same
+// result. Returns false, after the "GED Datei zu groß" box, when the file holds more
+// records than the tables take; the store is then empty.
+bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+                    std::uint64_t end, Store& store, Diagnostics& diagnostics,
+                    Progress& progress, ReadCounts& counts);
 
 }  // namespace korvane

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "gedcom/import_limits.h"
-#include "gedcom/line_reader.h"
 #include "gedcom/link_repair.h"
 #include "platform/progress.h"
 
@@ -102,10 +101,14 @@ bool ImportGed(LoadContext& context, const std::string& path) {
 bool ReadAllRecords(LoadContext& context, std::FILE* file, Progress& progress) {
   context.shell.WaitUntilSortReady();
   context.store.Clear();
+  const auto size = static_cast<std::uint64_t>(FileSize(file));
   context.file.encoding = DetectEncoding(file);
-  LineReader reader(file, context.file.encoding.encoding);
+  const DetectedEncoding& encoding = context.file.encoding;
   ReadCounts& counts = context.file.counts;
-  if (!ReadGedRecords(reader, context.store, context.diagnostics, progress, counts)) return false;
+  if (!ReadGedRecords(file, encoding.encoding, encoding.bomLength, size, context.store,
+                      context.diagnostics, progress, counts)) {
+    return false;
+  }
   if (counts.indiRecords == 0) return false;
   SetStatus(context.ui, 1, std::to_string(counts.indiRecords) + " Personen");
   context.store.baselinePersonCount = context.store.PersonCount();

@@ -138,14 +138,14 @@ bool LineReader::ReadLine(GedLine& line) {
     line.raw = std::string_view(buffer_.data() + begin_, contentEnd - begin_);
     line.offset = bufferOffset_ + begin_;
     line.nextOffset = bufferOffset_ + next;
-    line.text = decodeLines_ || unit_ == 2 ? ToUtf8(line.raw, scratch_) : line.raw;
+    line.text = decodeLines_ || unit_ == 2 ? ToUtf8(encoding_, line.raw, scratch_) : line.raw;
     begin_ = next;
     return true;
   }
 }
 
 std::string_view LineReader::Utf8Value(std::string_view part) {
-  return decodeLines_ || unit_ == 2 ? part : ToUtf8(part, valueScratch_);
+  return decodeLines_ ? part : LineTextToUtf8(encoding_, part, valueScratch_);
 }
 
 bool LineReader::RawTail(const GedLine& line, std::string_view part,
@@ -156,8 +156,8 @@ bool LineReader::RawTail(const GedLine& line, std::string_view part,
   return true;
 }
 
-std::string_view LineReader::ToUtf8(std::string_view raw, std::string& out) {
-  switch (encoding_) {
+std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string& out) {
+  switch (encoding) {
     case FileEncoding::Cp1252:
       if (IsAscii(raw)) return raw;
       out.clear();
@@ -173,7 +173,7 @@ std::string_view LineReader::ToUtf8(std::string_view raw, std::string& out) {
       break;
   }
   out.clear();
-  const bool little = encoding_ == FileEncoding::Utf16Le;
+  const bool little = encoding == FileEncoding::Utf16Le;
   auto unitAt = [&](std::size_t i) -> char32_t {
     const auto* b = reinterpret_cast<const unsigned char*>(raw.data() + i);
     return little ? (b[0] | b[1] << 8) : (b[0] << 8 | b[1]);

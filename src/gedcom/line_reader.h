@@ -54,7 +54,6 @@ class LineReader {
   bool Refill();
   std::size_t UnitAt(std::size_t index) const;
   std::size_t FindLineEnd(std::size_t from, std::size_t to) const;
-  std::string_view ToUtf8(std::string_view raw, std::string& out);
 
   int fd_;
   FileEncoding encoding_;
@@ -70,5 +69,16 @@ class LineReader {
   std::string scratch_;
   std::string valueScratch_;
 };
+
+// Bytes of a file in `encoding` as UTF-8 (`scratch` holds the result where it differs).
+std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string& scratch);
+
+// A part of a line's text, as a LineReader with decoding switched off hands it out, as
+// UTF-8: lines of UTF-16 files are decoded anyway, the others are their file's bytes.
+inline std::string_view LineTextToUtf8(FileEncoding encoding, std::string_view text,
+                                       std::string& scratch) {
+  const bool decoded = encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be;
+  return decoded ? text : ToUtf8(encoding, text, scratch);
+}
 
 }  // namespace korvane

@@ -1,6 +1,7 @@
 #include "gedcom/xref_numbering.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "gedcom/ged_line.h"
 #include "gedcom/import_limits.h"
@@ -55,14 +56,41 @@ int XrefNumbering::Intern(std::string_view xref) {
   return otherToXref_.back();
 }
 
-std::string XrefNumbering::Text(int id) const {
+std::string_view XrefNumbering::Spelling(int id, char (&buffer)[16]) const {
   const Xref& x = xrefs_[id];
-  if (x.spelledAt >= 0) return std::string(otherXrefs_.At(x.spelledAt));
-  std::string text = "@";
-  text += x.letter;
-  text += std::to_string(x.number);
-  text += '@';
-  return text;
+  if (x.spelledAt >= 0) return otherXrefs_.At(x.spelledAt);
+  buffer[0] = '@';
+  buffer[1] = x.letter;
+  char* end = std::to_chars(buffer + 2, buffer + 15, x.number).ptr;  // at most 8 digits
+  *end++ = '@';
+  return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
+std::vector<std::int32_t> XrefNumbering::Append(const XrefNumbering& later) {
+  std::vector<std::int32_t> values(later.xrefs_.size());
+  char buffer[16];
+  for (std::size_t id = 0; id < later.xrefs_.size(); ++id) {
+    values[id] = Intern(later.Spelling(static_cast<int>(id), buffer)) + 1;
+  }
+  const int base = RecordCount();
+  for (const Renumbering& r : later.renumberings_) {
+    renumberings_.push_back({r.record + base, r.xref, 0, r.reason});
+  }
+  for (const Record& r : later.records_) {
+    if (r.xrefId < 0) {
+      records_.push_back(r);
+      continue;
+    }
+    const int id = values[r.xrefId] - 1;
+    if (xrefs_[id].record >= 0) {  // defined in an earlier part
+      renumberings_.push_back({RecordCount(), later.Text(r.xrefId), 0, Renumbering::DefinedTwice});
+      records_.push_back({-1, true});
+      continue;
+    }
+    xrefs_[id].record = RecordCount();
+    records_.push_back({id, false});
+  }
+  return values;
 }
 
 std::int32_t XrefNumbering::LinkValue(std::string_view value) {

@@ -25,6 +25,11 @@ class XrefNumbering {
   int DefineRecord(std::string_view xref);
   int RecordCount() const { return static_cast<int>(records_.size()); }
 
+  // Takes up the records and cross-references of `later`, which numbered the part of the
+  // file behind this one's, as if they had been read here. Returns the link value each
+  // link value of `later` now stands for (by its value - 1).
+  std::vector<std::int32_t> Append(const XrefNumbering& later);
+
   struct Renumbering {
     int record;        // index in file order
     std::string xref;  // as written in the file, may be empty
@@ -69,7 +74,12 @@ class XrefNumbering {
   };
 
   int Intern(std::string_view xref);
-  std::string Text(int id) const;
+  // The cross-reference as written; short forms are spelled into `buffer`.
+  std::string_view Spelling(int id, char (&buffer)[16]) const;
+  std::string Text(int id) const {
+    char buffer[16];
+    return std::string(Spelling(id, buffer));
+  }
 
   // "@I12@" (one letter, a number without leading zero) is found by letter and number
   // without hashing: nearly every cross-reference of nearly every file looks like that.

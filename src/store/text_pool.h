@@ -23,6 +23,10 @@ class TextPool {
   // NUL). Trailing blanks stay. An empty result is `EmptyText`.
   const char* Intern(TextPoolId pool, std::string_view text);
 
+  // The stored texts of all pools, in the order they were added.
+  int Size() const { return texts_.Size(); }
+  std::string_view At(int id) const { return texts_.At(id); }
+
  private:
   StringIndex texts_;
   std::array<const char*, 3> lastText_{};  // most recent text of each pool

@@ -7,6 +7,7 @@
 #include <span>
 #include <sstream>
 
+#include "common/store_rows.h"
 #include "export_test_util.h"
 #include "gedcom/ged_line.h"
 #include "store/link_list.h"
@@ -110,33 +111,6 @@ void CompareLines(const std::vector<GedRecord>& in, const std::vector<GedRecord>
   }
 }
 
-// What the tables hold of every person and family, a row each.
-Lines Tables(const Store& store) {
-  auto text = [](const char* t) { return t == nullptr ? "<null>" : t; };
-  auto list = [](const LinkList& links) {
-    return ::testing::PrintToString(std::vector<std::int32_t>(links.begin(), links.end()));
-  };
-  auto row = [](const auto&... fields) {
-    std::ostringstream out;
-    ((out << fields << ' '), ...);
-    return out.str();
-  };
-  Lines rows;
-  for (Rin rin = 1; rin <= store.PersonCount(); ++rin) {
-    const Person& p = store.personTable[rin];
-    rows.push_back(row("I", rin, text(p.givenNames), text(p.surname), int{p.sex}, p.birthDate.bits,
-                       text(p.birthPlace), p.chrDate.bits, text(p.chrPlace), p.deathDate.bits,
-                       text(p.deathPlace), p.burialDate.bits, text(p.burialPlace), list(p.fams),
-                       list(p.famc)));
-  }
-  for (Mrin mrin = 1; mrin <= store.FamilyCount(); ++mrin) {
-    const Family& f = store.familyTable[mrin];
-    rows.push_back(row("F", mrin, f.husband, f.wife, list(f.children), f.marriageDate.bits,
-                       text(f.marriagePlace)));
-  }
-  return rows;
-}
-
 void ExpectRoundTrip(const std::string& original, bool rebuildAll) {
   SCOPED_TRACE(original + (rebuildAll ? ", every record rebuilt" : ""));
   Session s;
@@ -163,7 +137,7 @@ void ExpectRoundTrip(const std::string& original, bool rebuildAll) {
   ASSERT_TRUE(back.Load(target));
   EXPECT_EQ(back.diagnostics.ReportText().find("###"), std::string::npos)
       << "the export needed repairs: " << back.diagnostics.ReportText();
-  const Lines exported = Tables(s.store), reloaded = Tables(back.store);
+  const Lines exported = test::StoreRows(s.store), reloaded = test::StoreRows(back.store);
   ASSERT_EQ(reloaded.size(), exported.size()) << "persons and families";
   for (std::size_t i = 0; i < exported.size(); ++i) ASSERT_EQ(reloaded[i], exported[i]);
 }

@@ -14,8 +14,9 @@ namespace {
 std::string Records(int count, std::string_view lineEnd) {
   std::string text = "0 HEAD" + std::string(lineEnd);
   for (int i = 1; i <= count; ++i) {
-    for (const std::string& line : {"0 @I" + std::to_string(i) + "@ INDI", std::string("1 NAME A /B/"),
-                                   std::string("2 NOTE 0 x"), std::string("1 SEX M")}) {
+    for (const std::string& line :
+         {"0 @I" + std::to_string(i) + "@ INDI", std::string("1 NAME A /B/"),
+          std::string("2 NOTE 0 x"), std::string("1 SEX M")}) {
       text += line;
       text += lineEnd;
     }
@@ -64,8 +65,7 @@ TEST(FileParts, SmallFilesAndFilesWithoutRecordsStayWhole) {
             1u);
   const std::string oneLine = "0 HEAD" + std::string(5000, 'x');
   const FilePtr single = FileWith(oneLine);
-  EXPECT_EQ(SplitAtRecords(single.get(), FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(),
-            1u);
+  EXPECT_EQ(SplitAtRecords(single.get(), FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(), 1u);
 }
 
 TEST(FileParts, RunsEveryPartAndPassesOnWhatAPartThrew) {

@@ -63,10 +63,11 @@ struct ReadRun : Tables {
   explicit ReadRun(std::string_view bytes, std::string logPath = {}) {
     diagnostics.SetLogPath(std::move(logPath));
     const FilePtr file = FileWith(bytes);
-    LineReader reader(file.get(), DetectEncoding(file.get()).encoding);
+    const DetectedEncoding encoding = DetectEncoding(file.get());
     Progress progress(ui);
     progress.Begin(static_cast<std::int64_t>(bytes.size()));
-    ok = ReadGedRecords(reader, store, diagnostics, progress, counts);
+    ok = ReadGedRecords(file.get(), encoding.encoding, encoding.bomLength, bytes.size(), store,
+                        diagnostics, progress, counts);
     progress.End();
   }
 
