@@ -24,14 +24,21 @@ ExportSelection::ExportSelection(const Store& store)
     }
   }
   auto byOffset = [](const Entry& a, const Entry& b) { return a.offset < b.offset; };
-  std::sort(personOffsets_.begin(), personOffsets_.end(), byOffset);
-  std::sort(familyOffsets_.begin(), familyOffsets_.end(), byOffset);
+  for (std::vector<Entry>* entries : {&personOffsets_, &familyOffsets_}) {
+    if (!std::is_sorted(entries->begin(), entries->end(), byOffset)) {
+      std::sort(entries->begin(), entries->end(), byOffset);
+    }
+  }
 }
 
-std::int32_t ExportSelection::Find(const std::vector<Entry>& entries, std::uint64_t offset) {
+std::int32_t ExportSelection::Find(const std::vector<Entry>& entries, std::uint64_t offset,
+                                   std::size_t& next) {
+  if (next < entries.size() && entries[next].offset == offset) return entries[next++].number;
   const auto it = std::lower_bound(entries.begin(), entries.end(), offset,
                                    [](const Entry& e, std::uint64_t o) { return e.offset < o; });
-  return it != entries.end() && it->offset == offset ? it->number : 0;
+  if (it == entries.end() || it->offset != offset) return 0;
+  next = static_cast<std::size_t>(it - entries.begin()) + 1;
+  return it->number;
 }
 
 RecordLinks::RecordLinks(const Store& store, const ExportSelection& selection, bool family,
@@ -76,10 +83,25 @@ std::string RecordLinks::LineFor(const List& list, std::int32_t entry) const {
   return line;
 }
 
-std::string RecordLinks::Next(std::string_view tag) {
+std::int32_t RecordLinks::NextEntry(std::string_view tag, const List*& found) {
   List* list = Find(tag);
-  if (list == nullptr || list->begin == list->end) return {};
-  return LineFor(*list, *list->begin++);
+  found = list;
+  if (list == nullptr || list->begin == list->end) return 0;
+  const std::int32_t entry = *list->begin++;
+  const bool exported =
+      list->toFamilies ? selection_.FamilyWritten(entry) : selection_.PersonWritten(entry);
+  return exported ? entry : 0;
+}
+
+std::string RecordLinks::Next(std::string_view tag) {
+  const List* list = nullptr;
+  const std::int32_t entry = NextEntry(tag, list);
+  return entry == 0 ? std::string() : LineFor(*list, entry);
+}
+
+bool RecordLinks::NextIsWritten(std::string_view tag) {
+  const List* list = nullptr;
+  return NextEntry(tag, list) != 0;
 }
 
 std::vector<std::string> RecordLinks::Remaining(std::string_view tag) {

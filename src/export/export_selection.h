@@ -19,8 +19,18 @@ class ExportSelection {
 
   bool PersonWritten(Rin rin) const { return Flag(persons_, rin); }
   bool FamilyWritten(Mrin mrin) const { return Flag(families_, mrin); }
-  Rin PersonAt(std::uint64_t offset) const { return Find(personOffsets_, offset); }
-  Mrin FamilyAt(std::uint64_t offset) const { return Find(familyOffsets_, offset); }
+  // A pass over the file keeps a cursor: records are met in file order, so the next
+  // record is nearly always the entry behind the last one found.
+  struct Cursor {
+    std::size_t person = 0;
+    std::size_t family = 0;
+  };
+  Rin PersonAt(std::uint64_t offset, Cursor& cursor) const {
+    return Find(personOffsets_, offset, cursor.person);
+  }
+  Mrin FamilyAt(std::uint64_t offset, Cursor& cursor) const {
+    return Find(familyOffsets_, offset, cursor.family);
+  }
 
  private:
   struct Entry {
@@ -30,7 +40,8 @@ class ExportSelection {
   static bool Flag(const std::vector<char>& flags, std::int32_t number) {
     return number > 0 && number < static_cast<std::int32_t>(flags.size()) && flags[number];
   }
-  static std::int32_t Find(const std::vector<Entry>& entries, std::uint64_t offset);
+  static std::int32_t Find(const std::vector<Entry>& entries, std::uint64_t offset,
+                           std::size_t& next);
 
   std::vector<char> persons_;
   std::vector<char> families_;
@@ -51,6 +62,8 @@ class RecordLinks {
   static bool IsLinkTag(std::string_view tag);
   // The line that replaces the next line with `tag`, or empty when it is left out.
   std::string Next(std::string_view tag);
+  // The same without the line: false when the next line with `tag` is left out.
+  bool NextIsWritten(std::string_view tag);
   // Lines for the entries of `tag` that no line of the record stood for.
   std::vector<std::string> Remaining(std::string_view tag);
 
@@ -62,6 +75,9 @@ class RecordLinks {
     bool toFamilies = false;
   };
   List* Find(std::string_view tag);
+  // The next entry of the list for `tag`, or 0 when none is left or its record is not
+  // exported; `list` is where it was found.
+  std::int32_t NextEntry(std::string_view tag, const List*& list);
   std::string LineFor(const List& list, std::int32_t entry) const;
 
   const ExportSelection& selection_;

@@ -45,9 +45,10 @@ bool ReferenceNumbering::Scan(LineReader& reader, const Store& store,
   std::optional<RecordLinks> links;
   int dropLevel = -1;
   bool trailer = false;
+  ExportSelection::Cursor cursor;
   GedLine line;
   while (!trailer && reader.ReadLine(line)) {
-    if (dropLevel < 0 && IsPlainDeepLine(line.text)) continue;
+    if (dropLevel < 0 && IsPlainLine(line, links.has_value())) continue;
     const GedLineParts parts = ParseGedLine(line.text);
     if (dropLevel >= 0) {
       if (parts.level > dropLevel || parts.level < 0) continue;
@@ -62,7 +63,8 @@ bool ReferenceNumbering::Scan(LineReader& reader, const Store& store,
       if (parts.tag == "INDI" || parts.tag == "FAM") {
         const bool family = parts.tag == "FAM";
         const std::int32_t number =
-            family ? selection.FamilyAt(line.nextOffset) : selection.PersonAt(line.nextOffset);
+            family ? selection.FamilyAt(line.nextOffset, cursor)
+                   : selection.PersonAt(line.nextOffset, cursor);
         written = family ? selection.FamilyWritten(number) : selection.PersonWritten(number);
         if (written) links.emplace(store, selection, family, number);
       } else if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
@@ -75,7 +77,7 @@ bool ReferenceNumbering::Scan(LineReader& reader, const Store& store,
       records_.push_back({written, refs, refs});
       trailer = parts.tag == "TRLR";
     } else if (parts.level == 1 && links && RecordLinks::IsLinkTag(parts.tag)) {
-      if (links->Next(parts.tag).empty()) dropLevel = 1;
+      if (!links->NextIsWritten(parts.tag)) dropLevel = 1;
     } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
       dropLevel = parts.level;
     } else if (parts.level > 0 && !records_.empty() &&

@@ -76,12 +76,18 @@ class ReferenceNumbering {
 // "@N5@": a pointer value (no blanks inside).
 bool IsPointerValue(std::string_view value);
 
-// A line of level 2 to 9 without a pointer and without a `_` tag: no rule of the export
-// changes it, so both passes may copy or skip it without taking it apart. Most lines of
-// a file (dates, places, name parts, continuations) are such lines.
-inline bool IsPlainDeepLine(std::string_view text) {
-  return text.size() >= 3 && text[0] >= '2' && text[0] <= '9' && text[1] == ' ' &&
-         text[2] != '_' && text.find('@') == std::string_view::npos;
+// A line no rule of the export changes, so both passes may copy or skip it without
+// taking it apart: a line of level 1 to 9 without a pointer, not a `_` tag below level 1,
+// and not a link line of a record whose links are written from the tables
+// (`tableLinks`). Most lines of a file are such lines.
+inline bool IsPlainLine(const GedLine& line, bool tableLinks) {
+  const std::string_view text = line.text;
+  if (line.hasAt || text.size() < 3 || text[0] < '1' || text[0] > '9' || text[1] != ' ' ||
+      text[2] == ' ' || text[2] == '\t') {
+    return false;
+  }
+  if (text[0] >= '2') return text[2] != '_';
+  return !tableLinks || !RecordLinks::IsLinkTag(text.substr(2, text.find_first_of(" \t", 2) - 2));
 }
 
 }  // namespace korvane

@@ -27,7 +27,7 @@ class ExportPass {
     reader_.SetDecodeLines(false);  // lines are copied as bytes; values are decoded when used
     GedLine line;
     while (reader_.ReadLine(line)) {
-      if (dropLevel_ < 0 && IsPlainDeepLine(line.text)) {
+      if (dropLevel_ < 0 && IsPlainLine(line, links_.has_value())) {
         writer_.WriteRawLine(line.raw);
         continue;
       }
@@ -58,7 +58,8 @@ class ExportPass {
     if (parts.tag == "INDI" || parts.tag == "FAM") {
       const bool family = parts.tag == "FAM";
       const std::int32_t number =
-          family ? selection_.FamilyAt(line.nextOffset) : selection_.PersonAt(line.nextOffset);
+          family ? selection_.FamilyAt(line.nextOffset, cursor_)
+                 : selection_.PersonAt(line.nextOffset, cursor_);
       const bool exported =
           family ? selection_.FamilyWritten(number) : selection_.PersonWritten(number);
       if (!exported) {
@@ -132,6 +133,7 @@ class ExportPass {
   LineWriter& writer_;
   const ExportSelection& selection_;
   const ReferenceNumbering& numbering_;
+  ExportSelection::Cursor cursor_;
   std::optional<RecordLinks> links_;
   std::vector<RecordLine> recordLines_;  // kept between records to reuse its storage
   WrittenPart written_;

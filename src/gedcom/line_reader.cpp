@@ -18,27 +18,15 @@ namespace {
 
 constexpr std::size_t kInitialBuffer = 1 << 20;
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
-constexpr char32_t kReplacement = 0xFFFD;
 
-// Index of the first CR or LF byte in [from, to), or kNotFound; one pass, sixteen
-// bytes at a time where the processor has SSE2.
+// Index of the first CR or LF byte in [from, to), or kNotFound.
 std::size_t FindLineEndByte(const char* data, std::size_t from, std::size_t to) {
-  std::size_t i = from;
-#if defined(__SSE2__)
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  for (; i + 16 <= to; i += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    const int mask =
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
-    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
-  }
-#endif
-  for (; i < to; ++i) {
+  for (std::size_t i = from; i < to; ++i) {
     if (data[i] == '\r' || data[i] == '\n') return i;
   }
   return kNotFound;
 }
+constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
@@ -53,9 +41,40 @@ LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t beg
     : fd_(::fileno(file)),
       encoding_(encoding),
       unit_(encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be ? 2 : 1),
-      buffer_(kInitialBuffer),
+      buffer_(kInitialBuffer + kBlock),
       bufferOffset_(begin),
       endOffset_(end) {}
+
+void LineReader::MaskBlock(std::size_t base) {
+  const char* data = buffer_.data() + base;
+  std::uint64_t ends = 0, ats = 0;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i at = _mm_set1_epi8('@');
+  for (std::size_t i = 0; i < kBlock; i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const auto lineEnds = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+    const auto atSigns = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, at)));
+    ends |= std::uint64_t{lineEnds} << i;
+    ats |= std::uint64_t{atSigns} << i;
+  }
+#else
+  for (std::size_t i = 0; i < kBlock; ++i) {
+    ends |= std::uint64_t{data[i] == '\r' || data[i] == '\n'} << i;
+    ats |= std::uint64_t{data[i] == '@'} << i;
+  }
+#endif
+  if (end_ - base < kBlock) {
+    const std::uint64_t buffered = (std::uint64_t{1} << (end_ - base)) - 1;
+    ends &= buffered;
+    ats &= buffered;
+  }
+  blockBase_ = base;
+  endMask_ = ends;
+  atMask_ = ats;
+}
 
 void LineReader::Seek(std::uint64_t offset) {
   // Records are mostly visited in file order, so the target is often still buffered.
@@ -66,12 +85,14 @@ void LineReader::Seek(std::uint64_t offset) {
   bufferOffset_ = offset;
   begin_ = end_ = 0;
   endOfFile_ = false;
+  blockBase_ = kNoBlock;
 }
 
 // Moves the unread bytes to the front and reads more behind them. True when the buffer
 // changed in any way, so positions found in it before must be found again.
 bool LineReader::Refill() {
   if (endOfFile_) return false;
+  blockBase_ = kNoBlock;
   const bool moved = begin_ > 0;
   if (moved) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
@@ -79,10 +100,10 @@ bool LineReader::Refill() {
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a line longer than the buffer
+  if (end_ == Capacity()) buffer_.resize(Capacity() * 2 + kBlock);  // a line longer than the buffer
   const std::uint64_t position = bufferOffset_ + end_;
   const std::size_t wanted = static_cast<std::size_t>(
-      std::min<std::uint64_t>(buffer_.size() - end_, endOffset_ - std::min(position, endOffset_)));
+      std::min<std::uint64_t>(Capacity() - end_, endOffset_ - std::min(position, endOffset_)));
   ssize_t got = 0;
   if (wanted > 0) {
     do {
@@ -116,7 +137,7 @@ std::size_t LineReader::FindLineEnd(std::size_t from, std::size_t to) const {
   return kNotFound;
 }
 
-bool LineReader::ReadLine(GedLine& line) {
+bool LineReader::ReadLineAtBufferEnd(GedLine& line) {
   for (;;) {
     const std::size_t lineEnd = FindLineEnd(begin_, end_);
     if (lineEnd == kNotFound || lineEnd + unit_ >= end_) {
@@ -139,6 +160,7 @@ bool LineReader::ReadLine(GedLine& line) {
     line.offset = bufferOffset_ + begin_;
     line.nextOffset = bufferOffset_ + next;
     line.text = decodeLines_ || unit_ == 2 ? ToUtf8(encoding_, line.raw, scratch_) : line.raw;
+    line.hasAt = line.text.find('@') != std::string_view::npos;
     begin_ = next;
     return true;
   }

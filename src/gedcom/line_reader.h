@@ -19,7 +19,11 @@ struct GedLine {
   std::string_view text;
   std::uint64_t offset = 0;      // file position of the line's first byte
   std::uint64_t nextOffset = 0;  // file position behind its line end
+  bool hasAt = true;             // false when the line holds no "@" (no pointer)
 };
+
+// Bytes of a file in `encoding` as UTF-8 (`scratch` holds the result where it differs).
+std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string& scratch);
 
 // Reads the lines of a file in its encoding. Lines may have any length; CR, LF, CR LF
 // and LF CR each end a line, and a last line without line end is read too. The views of
@@ -36,7 +40,41 @@ class LineReader {
   // Reads the part [begin, end) of the file.
   LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end);
 
-  bool ReadLine(GedLine& line);
+  bool ReadLine(GedLine& line) {
+    // Nearly every line of a single-byte or UTF-8 file ends inside the buffer, with its
+    // line end's partner (if any) buffered too. Line ends and "@" are looked up in
+    // masks of 64 bytes at a time, most lines take one bit scan.
+    if (unit_ == 1) {
+      bool hasAt = false;
+      for (std::size_t pos = begin_; pos < end_;) {
+        if (pos < blockBase_ || pos - blockBase_ >= kBlock) MaskBlock(pos & ~(kBlock - 1));
+        const std::size_t shift = pos - blockBase_;
+        const std::uint64_t ends = endMask_ >> shift;
+        if (ends == 0) {
+          hasAt = hasAt || (atMask_ >> shift) != 0;
+          pos = blockBase_ + kBlock;
+          continue;
+        }
+        const auto length = static_cast<std::size_t>(__builtin_ctzll(ends));
+        const std::size_t end = pos + length;
+        if (end + 1 >= end_) break;  // its partner may be still unread
+        hasAt = hasAt || ((atMask_ >> shift) & ((std::uint64_t{1} << length) - 1)) != 0;
+        const char* data = buffer_.data();
+        std::size_t next = end + 1;
+        if ((data[end] == '\r' && data[next] == '\n') || (data[end] == '\n' && data[next] == '\r')) {
+          ++next;
+        }
+        line.raw = line.text = std::string_view(data + begin_, end - begin_);
+        if (decodeLines_) line.text = ToUtf8(encoding_, line.raw, scratch_);
+        line.offset = bufferOffset_ + begin_;
+        line.nextOffset = bufferOffset_ + next;
+        line.hasAt = hasAt;
+        begin_ = next;
+        return true;
+      }
+    }
+    return ReadLineAtBufferEnd(line);
+  }
   // Passes that only look at levels, tags and cross-references need no decoded lines.
   void SetDecodeLines(bool decode) { decodeLines_ = decode; }
   // A part of a line's text as UTF-8 (valid until the next call or ReadLine).
@@ -51,6 +89,14 @@ class LineReader {
   bool Failed() const { return failed_; }
 
  private:
+  static constexpr std::size_t kBlock = 64;
+  static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
+
+  bool ReadLineAtBufferEnd(GedLine& line);
+  // The line-end and "@" masks of the 64 buffered bytes from `base` (bits at or behind
+  // the end of the buffered bytes are clear).
+  void MaskBlock(std::size_t base);
+  std::size_t Capacity() const { return buffer_.size() - kBlock; }
   bool Refill();
   std::size_t UnitAt(std::size_t index) const;
   std::size_t FindLineEnd(std::size_t from, std::size_t to) const;
@@ -58,7 +104,10 @@ class LineReader {
   int fd_;
   FileEncoding encoding_;
   std::size_t unit_;  // bytes per code unit
-  std::vector<char> buffer_;
+  std::vector<char> buffer_;  // kBlock bytes more than it fills, so masks may read past
+  std::size_t blockBase_ = kNoBlock;
+  std::uint64_t endMask_ = 0;
+  std::uint64_t atMask_ = 0;
   std::size_t begin_ = 0;  // next unread byte in buffer_
   std::size_t end_ = 0;    // end of the bytes in buffer_
   std::uint64_t bufferOffset_ = 0;  // file position of buffer_[0]
@@ -69,9 +118,6 @@ class LineReader {
   std::string scratch_;
   std::string valueScratch_;
 };
-
-// Bytes of a file in `encoding` as UTF-8 (`scratch` holds the result where it differs).
-std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string& scratch);
 
 // A part of a line's text, as a LineReader with decoding switched off hands it out, as
 // UTF-8: lines of UTF-16 files are decoded anyway, the others are their file's bytes.

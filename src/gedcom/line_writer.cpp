@@ -32,7 +32,9 @@ LineWriter::~LineWriter() { FlushBuffer(); }
 void LineWriter::WriteByteOrderMark() { buffer_ += ByteOrderMark(encoding_); }
 
 void LineWriter::WriteLine(std::string_view utf8) {
-  AppendEncoded(utf8.substr(0, utf8.find_first_of("\r\n")));
+  std::size_t end = 0;
+  while (end < utf8.size() && utf8[end] != '\r' && utf8[end] != '\n') ++end;
+  AppendEncoded(utf8.substr(0, end));
   WriteLineEnd();
 }
 

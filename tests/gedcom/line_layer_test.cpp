@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,46 @@ TEST(LineReader, ReadsVeryLongLinesWhole) {
   const std::u16string wide(kMiB / 2 - 1, u'w');
   EXPECT_EQ(TextLines(kLeMark + Utf16(wide) + Utf16(u"\r\n\u00e4\r\n")),
             (Lines{std::string(wide.size(), 'w'), "\xC3\xA4"}));
+}
+
+// Random lines of every length around the reader's 64-byte masks and its 1 MiB buffer,
+// with every kind of line end and "@" anywhere: each line as a plain split finds it.
+TEST(LineReader, FindsEveryLineAndEveryPointerSignAsAPlainSplitDoes) {
+  std::mt19937 random(7);
+  std::string bytes;
+  struct Expected {
+    std::string raw;
+    std::uint64_t offset, next;
+    bool hasAt;
+  };
+  std::vector<Expected> expected;
+  const char* ends[] = {"\r\n", "\n", "\r", "\n\r"};
+  std::string end;
+  while (bytes.size() < 3u << 20) {
+    // An empty line behind a lone CR or LF would pair with it.
+    const std::size_t length =
+        (random() % 8 == 0 ? random() % 300 : random() % 70) + (end.size() == 1);
+    std::string raw(length, 'a');
+    for (char& ch : raw) ch = random() % 40 == 0 ? '@' : static_cast<char>('a' + random() % 26);
+    end = ends[random() % 4];
+    expected.push_back({raw, bytes.size(), bytes.size() + raw.size() + end.size(),
+                        raw.find('@') != std::string::npos});
+    bytes += raw + end;
+  }
+  bytes += "0 TRLR @";  // no line end
+  expected.push_back({"0 TRLR @", expected.back().next, bytes.size(), true});
+  const FilePtr file = FileWith(bytes);
+  LineReader reader(file.get(), FileEncoding::Cp1252);
+  reader.SetDecodeLines(false);
+  GedLine line;
+  for (const Expected& e : expected) {
+    ASSERT_TRUE(reader.ReadLine(line)) << e.offset;
+    ASSERT_EQ(line.raw, e.raw) << e.offset;
+    ASSERT_EQ(line.offset, e.offset);
+    ASSERT_EQ(line.nextOffset, e.next);
+    ASSERT_EQ(line.hasAt, e.hasAt) << e.offset;
+  }
+  EXPECT_FALSE(reader.ReadLine(line));
 }
 
 }  // namespace
