@@ -9,6 +9,7 @@
 #include "gedcom/import_limits.h"
 #include "gedcom/name_value.h"
 #include "gedcom/xref_numbering.h"
+#include "platform/memory_hints.h"
 #include "store/flags.h"
 
 namespace korvane {
@@ -423,6 +424,8 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
 void ReserveFor(Store& store, std::uint64_t bytes) {
   store.personTable.reserve(static_cast<std::size_t>(bytes / 160) + 16);
   store.familyTable.reserve(static_cast<std::size_t>(bytes / 480) + 16);
+  PreferLargePages(store.personTable.data(), store.personTable.capacity() * sizeof(Person));
+  PreferLargePages(store.familyTable.data(), store.familyTable.capacity() * sizeof(Family));
 }
 
 }  // namespace

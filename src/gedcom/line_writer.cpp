@@ -1,5 +1,6 @@
 #include "gedcom/line_writer.h"
 
+#include "platform/memory_hints.h"
 #include "text/cp1252.h"
 #include "text/utf8.h"
 
@@ -25,6 +26,7 @@ LineWriter::LineWriter(std::FILE* file, FileEncoding encoding)
 LineWriter::LineWriter(FileEncoding encoding, std::size_t expectedBytes)
     : file_(nullptr), encoding_(encoding) {
   buffer_.reserve(expectedBytes);
+  PreferLargePages(buffer_.data(), buffer_.capacity());
 }
 
 LineWriter::~LineWriter() { FlushBuffer(); }
