@@ -14,6 +14,7 @@
 #include "export/write_export.h"
 #include "gedcom/file_parts.h"
 #include "gedcom/line_writer.h"
+#include "platform/file_sync.h"
 #include "store/flags.h"
 
 namespace korvane {
@@ -143,6 +144,7 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
     move(offsets.persons, written[i].offsets.persons);
     move(offsets.families, written[i].offsets.families);
     ok = ok && std::fwrite(texts[i].data(), 1, texts[i].size(), output) == texts[i].size();
+    StartWriteBack(output, base, texts[i].size());
     base += texts[i].size();
   }
   progress.End();

@@ -7,8 +7,11 @@
 namespace korvane {
 
 bool IsPointerValue(std::string_view value) {
-  return value.size() >= 3 && value.front() == '@' && value.back() == '@' &&
-         value.find_first_of(" \t") == std::string_view::npos;
+  if (value.size() < 3 || value.front() != '@' || value.back() != '@') return false;
+  for (const char ch : value) {
+    if (ch == ' ' || ch == '\t') return false;
+  }
+  return true;
 }
 
 std::string ReferenceNumbering::PointerLine(int level, std::string_view tag,

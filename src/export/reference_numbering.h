@@ -87,7 +87,9 @@ inline bool IsPlainLine(const GedLine& line, bool tableLinks) {
     return false;
   }
   if (text[0] >= '2') return text[2] != '_';
-  return !tableLinks || !RecordLinks::IsLinkTag(text.substr(2, text.find_first_of(" \t", 2) - 2));
+  std::size_t tagEnd = 2;
+  while (tagEnd < text.size() && text[tagEnd] != ' ' && text[tagEnd] != '\t') ++tagEnd;
+  return !tableLinks || !RecordLinks::IsLinkTag(text.substr(2, tagEnd - 2));
 }
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 #include "gedcom/line_writer.h"
 
+#include "platform/file_sync.h"
 #include "platform/memory_hints.h"
 #include "text/cp1252.h"
 #include "text/utf8.h"
@@ -96,6 +97,8 @@ void LineWriter::WriteLineEnd() {
 void LineWriter::FlushBuffer() {
   if (buffer_.empty() || file_ == nullptr) return;
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
+  // Large files go to the disk while the rest is still being made.
+  StartWriteBack(file_, flushed_, buffer_.size());
   flushed_ += buffer_.size();
   buffer_.clear();
 }

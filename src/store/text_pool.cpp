@@ -5,11 +5,14 @@
 namespace korvane {
 // A NUL ends a text wherever it stands, as it would end a zero-terminated one.
 std::string_view CleanPoolText(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
   std::size_t start = 0;
-  while (start < text.size() && static_cast<unsigned char>(text[start]) < 0x28) ++start;
-  text.remove_prefix(start);
-  return text.substr(0, text.find_first_of("\r\n"));
+  while (start < text.size() && text[start] != '\0' &&
+         static_cast<unsigned char>(text[start]) < 0x28) {
+    ++start;
+  }
+  std::size_t end = start;
+  while (end < text.size() && text[end] != '\0' && text[end] != '\r' && text[end] != '\n') ++end;
+  return text.substr(start, end - start);
 }
 
 const char EmptyText[1] = {0};
