@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <vector>
 
 #include "export/backup_names.h"
@@ -55,61 +54,33 @@ std::FILE* CreateTemporary(const std::string& target, std::string& path) {
   return file;
 }
 
-// The parts of the records file the export reads: all up to the one with the TRLR line.
-std::vector<FilePart> PartsToTrailer(std::vector<FilePart> parts, const std::vector<char>& more) {
-  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-    if (!more[i]) {
-      parts.resize(i + 1);
-      break;
-    }
-  }
-  return parts;
-}
-
-// Numbers the notes and sources the export writes: each part of the file is read at the
-// same time, then the first part's numbering takes up the others.
-std::optional<ReferenceNumbering> NumberReferences(LoadContext& context, std::FILE* source,
-                                                   const ExportSelection& selection,
-                                                   std::vector<FilePart>& parts,
-                                                   Progress& progress) {
-  const FileEncoding encoding = context.file.encoding.encoding;
-  std::vector<ReferenceNumbering> numberings;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    numberings.emplace_back(&context.file.counts.respelledXrefs);
-  }
-  std::vector<char> more(parts.size()), failed(parts.size());
-  ForEachPart(parts.size(), [&](std::size_t i) {
-    LineReader reader(source, encoding, parts[i].begin, parts[i].end);
-    more[i] = numberings[i].Scan(reader, context.store, selection,
-                                 i == 0 ? PartProgress(progress, parts, 0) : PartProgress());
-    failed[i] = reader.Failed();
-  });
-  parts = PartsToTrailer(parts, more);
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (failed[i]) return std::nullopt;
-    if (i > 0) numberings[0].Append(numberings[i]);
-  }
-  numberings[0].Finish();
-  return std::move(numberings[0]);
-}
-
-// Both passes over the records file: numbering the notes and sources, then writing. Each
-// part of the file is written at the same time; the first straight into the new file,
-// the others into memory, added behind it in file order.
+// Numbers the notes and sources and writes the new file. Each part of the records file
+// is written at the same time; the first straight into the new file, the others into
+// memory, added behind it in file order.
 bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
                   WrittenOffsets& offsets) {
-  const LoadedFile& file = context.file;
+  LoadedFile& file = context.file;
   const FileEncoding encoding = file.encoding.encoding;
-  Progress progress(context.ui);
   const std::int64_t size = FileSize(source);
-  progress.Begin(2 * size);
-  const ExportSelection selection(context.store);
-  std::vector<FilePart> parts =
+  // The note and source pointers come from the load while the records file is the one
+  // that was loaded; otherwise (after an export) they are read anew first.
+  ReferenceIndex& index = file.counts.references;
+  const FileIdentity identity = FileIdentity::Of(source);
+  const bool readAgain = !identity.known || !(index.file == identity);
+  Progress progress(context.ui);
+  progress.Begin(readAgain ? 2 * size : size);
+  const std::vector<FilePart> parts =
       SplitAtRecords(source, encoding, file.encoding.bomLength, static_cast<std::uint64_t>(size),
                      CurrentFilePartPolicy());
-  const std::optional<ReferenceNumbering> numbering =
-      NumberReferences(context, source, selection, parts, progress);
-  if (!numbering) return false;
+  if (readAgain && !IndexReferences(source, encoding, file.encoding.bomLength,
+                                    static_cast<std::uint64_t>(size),
+                                    PartProgress(progress, parts, 0), index)) {
+    index = ReferenceIndex{};
+    return false;
+  }
+  const ExportSelection selection(context.store);
+  const ReferenceNumbering numbering(index, context.store, selection,
+                                     &file.counts.respelledXrefs);
 
   LineWriter writer(output, encoding);
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
@@ -119,12 +90,12 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   ForEachPart(parts.size(), [&](std::size_t i) {
     LineReader reader(source, encoding, parts[i].begin, parts[i].end);
     if (i == 0) {
-      written[0] = WriteExport(context.store, reader, writer, selection, *numbering,
-                               PartProgress(progress, parts, size));
+      written[0] = WriteExport(context.store, reader, writer, selection, numbering,
+                               PartProgress(progress, parts, readAgain ? size : 0));
     } else {
       const std::size_t bytes = parts[i].end - parts[i].begin;
       LineWriter memory(encoding, bytes + bytes / 8 + 4096);
-      written[i] = WriteExport(context.store, reader, memory, selection, *numbering,
+      written[i] = WriteExport(context.store, reader, memory, selection, numbering,
                                PartProgress());
       texts[i] = memory.TakeOutput();
     }
@@ -133,19 +104,21 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   bool ok = writer.Finish();
   offsets = std::move(written[0].offsets);
   std::uint64_t base = writer.Position();
+  auto move = [&base](std::vector<std::uint64_t>& into, const std::vector<std::uint64_t>& from) {
+    for (std::size_t n = 0; n < from.size(); ++n) {
+      if (from[n] != 0) into[n] = base + from[n];
+    }
+  };
   for (std::size_t i = 0; i < parts.size(); ++i) {
     ok = ok && !failed[i];
-    if (i == 0) continue;
-    auto move = [base](std::vector<std::uint64_t>& into, const std::vector<std::uint64_t>& from) {
-      for (std::size_t n = 0; n < from.size(); ++n) {
-        if (from[n] != 0) into[n] = base + from[n];
-      }
-    };
-    move(offsets.persons, written[i].offsets.persons);
-    move(offsets.families, written[i].offsets.families);
-    ok = ok && std::fwrite(texts[i].data(), 1, texts[i].size(), output) == texts[i].size();
-    StartWriteBack(output, base, texts[i].size());
-    base += texts[i].size();
+    if (i > 0) {
+      move(offsets.persons, written[i].offsets.persons);
+      move(offsets.families, written[i].offsets.families);
+      ok = ok && std::fwrite(texts[i].data(), 1, texts[i].size(), output) == texts[i].size();
+      StartWriteBack(output, base, texts[i].size());
+      base += texts[i].size();
+    }
+    if (written[i].endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
   }
   progress.End();
   return ok;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gedcom/reference_index.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 
@@ -60,9 +61,7 @@ RecordLinks::RecordLinks(const Store& store, const ExportSelection& selection, b
   }
 }
 
-bool RecordLinks::IsLinkTag(std::string_view tag) {
-  return tag == "FAMS" || tag == "FAMC" || tag == "CHIL" || tag == "HUSB" || tag == "WIFE";
-}
+bool RecordLinks::IsLinkTag(std::string_view tag) { return LinkTagOf(tag) != LinkTag::None; }
 
 RecordLinks::List* RecordLinks::Find(std::string_view tag) {
   for (int i = 0; i < listCount_; ++i) {

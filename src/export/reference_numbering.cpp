@@ -1,17 +1,49 @@
 #include "export/reference_numbering.h"
 
-#include <optional>
-
-#include "gedcom/ged_line.h"
-
 namespace korvane {
+namespace {
 
-bool IsPointerValue(std::string_view value) {
-  if (value.size() < 3 || value.front() != '@' || value.back() != '@') return false;
-  for (const char ch : value) {
-    if (ch == ' ' || ch == '\t') return false;
+using Kind = ReferenceIndex::Kind;
+
+// Whether the link line a pointer stands below is written: the n-th line of a tag stands
+// for the n-th entry of its list (see RecordLinks); a line with no entry, or of a tag
+// the record has no list for, is left out.
+bool LinkWritten(const Store& store, const ExportSelection& selection, bool family,
+                 std::int32_t number, LinkTag link, std::int32_t ordinal) {
+  auto entryWritten = [&](const LinkList& list, bool toFamilies) {
+    if (ordinal >= list.Count()) return false;
+    const std::int32_t entry = list.At(ordinal);
+    return toFamilies ? selection.FamilyWritten(entry) : selection.PersonWritten(entry);
+  };
+  if (!family) {
+    const Person& p = store.PersonRecord(number);
+    if (link == LinkTag::Fams) return entryWritten(p.fams, true);
+    if (link == LinkTag::Famc) return entryWritten(p.famc, true);
+    return false;
   }
-  return true;
+  const Family& f = store.FamilyRecord(number);
+  if (link == LinkTag::Chil) return entryWritten(f.children, false);
+  if (link != LinkTag::Husb && link != LinkTag::Wife) return false;
+  return ordinal == 0 && selection.PersonWritten(link == LinkTag::Husb ? f.husband : f.wife);
+}
+
+}  // namespace
+
+ReferenceNumbering::ReferenceNumbering(
+    const ReferenceIndex& index, const Store& store, const ExportSelection& selection,
+    const std::unordered_map<std::string, std::string>* respelled)
+    : index_(index), respelled_(respelled) {
+  notes_.record.assign(static_cast<std::size_t>(index.notes.Size()), -1);
+  sources_.record.assign(static_cast<std::size_t>(index.sources.Size()), -1);
+  for (int r = 0; r < static_cast<int>(index.records.size()); ++r) {
+    const ReferenceIndex::Record& record = index.records[r];
+    if (record.kind != Kind::Note && record.kind != Kind::Source) continue;
+    int& defined = (record.kind == Kind::Note ? notes_ : sources_).record[record.noteOrSource];
+    if (defined < 0) defined = r;  // a record defined twice keeps its first definition
+  }
+  MarkWrittenRecords(store, selection);
+  MarkReferencedRecords();
+  AssignNumbers();
 }
 
 std::string ReferenceNumbering::PointerLine(int level, std::string_view tag,
@@ -29,117 +61,57 @@ std::string ReferenceNumbering::PointerLine(int level, std::string_view tag,
   return std::to_string(level) + (note ? " NOTE @N" : " SOUR @S") + std::to_string(number) + "@";
 }
 
-int ReferenceNumbering::NumberOf(const Targets& targets, std::string_view xref) {
-  const int id = targets.xrefs.Find(xref);
+int ReferenceNumbering::NumberOf(const StringIndex& xrefs, const Targets& targets,
+                                 std::string_view xref) {
+  const int id = xrefs.Find(xref);
   return id < 0 || id >= static_cast<int>(targets.number.size()) ? 0 : targets.number[id];
 }
 
-int ReferenceNumbering::Intern(Targets& targets, std::string_view xref) {
-  const auto [id, added] = targets.xrefs.Insert(xref);
-  if (added) targets.record.push_back(-1);
-  return id;
-}
-
-bool ReferenceNumbering::Scan(LineReader& reader, const Store& store,
-                              const ExportSelection& selection, const PartProgress& progress) {
-  reader.SetDecodeLines(false);  // only tags and cross-references matter here
-  // A reference below a line the export leaves out (a link to a record it does not write,
-  // a `_` tag below level 1) is left out with it and must not make its target written.
-  std::optional<RecordLinks> links;
-  int dropLevel = -1;
-  bool trailer = false;
+// Persons and families as selected, notes and sources not yet (until something written
+// refers to them), every other record. A pointer below a link line counts only when the
+// link line is written.
+void ReferenceNumbering::MarkWrittenRecords(const Store& store, const ExportSelection& selection) {
+  written_.assign(index_.records.size(), 0);
+  kept_.assign(index_.references.size(), 1);
   ExportSelection::Cursor cursor;
-  GedLine line;
-  while (!trailer && reader.ReadLine(line)) {
-    if (dropLevel < 0 && IsPlainLine(line, links.has_value())) continue;
-    const GedLineParts parts = ParseGedLine(line.text);
-    if (dropLevel >= 0) {
-      if (parts.level > dropLevel || parts.level < 0) continue;
-      dropLevel = -1;
+  for (std::size_t r = 0; r < index_.records.size(); ++r) {
+    const ReferenceIndex::Record& record = index_.records[r];
+    if (record.kind == Kind::Note || record.kind == Kind::Source) continue;
+    if (record.kind == Kind::Other) {
+      written_[r] = 1;
+      continue;
     }
-    if (parts.level == 0) {
-      links.reset();
-      progress.Step(line.nextOffset);
-      if (!records_.empty())
-        records_.back().endRef = static_cast<std::uint32_t>(references_.size());
-      bool written = true;
-      if (parts.tag == "INDI" || parts.tag == "FAM") {
-        const bool family = parts.tag == "FAM";
-        const std::int32_t number =
-            family ? selection.FamilyAt(line.nextOffset, cursor)
-                   : selection.PersonAt(line.nextOffset, cursor);
-        written = family ? selection.FamilyWritten(number) : selection.PersonWritten(number);
-        if (written) links.emplace(store, selection, family, number);
-      } else if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
-        Targets& targets = parts.tag == "NOTE" ? notes_ : sources_;
-        const int id = Intern(targets, parts.xref);
-        if (targets.record[id] < 0) targets.record[id] = static_cast<int>(records_.size());
-        written = false;  // until something written refers to it
-      }
-      const auto refs = static_cast<std::uint32_t>(references_.size());
-      records_.push_back({written, refs, refs});
-      trailer = parts.tag == "TRLR";
-    } else if (parts.level == 1 && links && RecordLinks::IsLinkTag(parts.tag)) {
-      if (!links->NextIsWritten(parts.tag)) dropLevel = 1;
-    } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
-      dropLevel = parts.level;
-    } else if (parts.level > 0 && !records_.empty() &&
-               (parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.value)) {
-      const bool source = parts.tag == "SOUR";
-      references_.push_back({source, Intern(source ? sources_ : notes_, parts.value)});
-    }
-  }
-  if (!records_.empty()) records_.back().endRef = static_cast<std::uint32_t>(references_.size());
-  return !trailer;
-}
-
-void ReferenceNumbering::Append(const ReferenceNumbering& later) {
-  const int recordBase = static_cast<int>(records_.size());
-  const auto referenceBase = static_cast<std::uint32_t>(references_.size());
-  // The ids of the later part's cross-references, as this one knows them; a record
-  // defined twice keeps its first definition.
-  auto takeUp = [recordBase](Targets& into, const Targets& from) {
-    std::vector<int> ids(static_cast<std::size_t>(from.xrefs.Size()));
-    for (int id = 0; id < from.xrefs.Size(); ++id) {
-      ids[id] = Intern(into, from.xrefs.At(id));
-      if (from.record[id] >= 0 && into.record[ids[id]] < 0) {
-        into.record[ids[id]] = recordBase + from.record[id];
+    const bool family = record.kind == Kind::Family;
+    const std::int32_t number = family ? selection.FamilyAt(record.offset, cursor)
+                                       : selection.PersonAt(record.offset, cursor);
+    written_[r] = family ? selection.FamilyWritten(number) : selection.PersonWritten(number);
+    if (!written_[r]) continue;
+    for (std::uint32_t i = record.firstReference; i < record.endReference; ++i) {
+      const ReferenceIndex::Reference& reference = index_.references[i];
+      if (reference.link != LinkTag::None) {
+        kept_[i] =
+            LinkWritten(store, selection, family, number, reference.link, reference.linkOrdinal);
       }
     }
-    return ids;
-  };
-  const std::vector<int> noteIds = takeUp(notes_, later.notes_);
-  const std::vector<int> sourceIds = takeUp(sources_, later.sources_);
-  for (const Record& record : later.records_) {
-    records_.push_back(
-        {record.written, record.firstRef + referenceBase, record.endRef + referenceBase});
   }
-  for (const Reference& reference : later.references_) {
-    references_.push_back(
-        {reference.source, (reference.source ? sourceIds : noteIds)[reference.id]});
-  }
-}
-
-void ReferenceNumbering::Finish() {
-  MarkReferencedRecords();
-  AssignNumbers();
 }
 
 // Notes and sources are written when a written record refers to them, which may be
 // another note or source: follow the references until nothing new is reached.
 void ReferenceNumbering::MarkReferencedRecords() {
   std::vector<int> pending;
-  for (int r = 0; r < static_cast<int>(records_.size()); ++r) {
-    if (records_[r].written) pending.push_back(r);
+  for (int r = 0; r < static_cast<int>(written_.size()); ++r) {
+    if (written_[r]) pending.push_back(r);
   }
   while (!pending.empty()) {
-    const Record& record = records_[pending.back()];
+    const ReferenceIndex::Record& record = index_.records[pending.back()];
     pending.pop_back();
-    for (std::uint32_t i = record.firstRef; i < record.endRef; ++i) {
-      const Reference& ref = references_[i];
-      const int target = (ref.source ? sources_ : notes_).record[ref.id];
-      if (target >= 0 && !records_[target].written) {
-        records_[target].written = true;
+    for (std::uint32_t i = record.firstReference; i < record.endReference; ++i) {
+      if (!kept_[i]) continue;
+      const ReferenceIndex::Reference& reference = index_.references[i];
+      const int target = (reference.source ? sources_ : notes_).record[reference.id];
+      if (target >= 0 && !written_[target]) {
+        written_[target] = 1;
         pending.push_back(target);
       }
     }
@@ -147,18 +119,20 @@ void ReferenceNumbering::MarkReferencedRecords() {
 }
 
 void ReferenceNumbering::AssignNumbers() {
-  notes_.number.assign(notes_.xrefs.Size(), 0);
-  sources_.number.assign(sources_.xrefs.Size(), 0);
+  notes_.number.assign(notes_.record.size(), 0);
+  sources_.number.assign(sources_.record.size(), 0);
   int nextNote = 0, nextSource = 0;
-  for (const Record& record : records_) {
-    if (!record.written) continue;
-    for (std::uint32_t i = record.firstRef; i < record.endRef; ++i) {
-      const Reference& ref = references_[i];
-      Targets& targets = ref.source ? sources_ : notes_;
+  for (std::size_t r = 0; r < index_.records.size(); ++r) {
+    if (!written_[r]) continue;
+    const ReferenceIndex::Record& record = index_.records[r];
+    for (std::uint32_t i = record.firstReference; i < record.endReference; ++i) {
+      if (!kept_[i]) continue;
+      const ReferenceIndex::Reference& reference = index_.references[i];
+      Targets& targets = reference.source ? sources_ : notes_;
       // A reference to a record the file lacks gets a number too: kept as it stood, it
       // could name a record that now carries its old number.
-      if (targets.number[ref.id] != 0) continue;
-      targets.number[ref.id] = ref.source ? ++nextSource : ++nextNote;
+      if (targets.number[reference.id] != 0) continue;
+      targets.number[reference.id] = reference.source ? ++nextSource : ++nextNote;
     }
   }
 }

@@ -37,6 +37,14 @@ GedLineParts ParseGedLine(std::string_view line) {
   return parts;
 }
 
+bool IsPointerValue(std::string_view value) {
+  if (value.size() < 3 || value.front() != '@' || value.back() != '@') return false;
+  for (const char ch : value) {
+    if (ch == ' ' || ch == '\t') return false;
+  }
+  return true;
+}
+
 int XrefNumber(std::string_view xref, int limit) {
   if (xref.size() < 3 || xref.front() != '@' || xref.back() != '@') return 0;
   std::string_view inner = xref.substr(1, xref.size() - 2);

@@ -17,6 +17,9 @@ struct GedLineParts {
 // overflow; blanks between the parts may be more than one.
 GedLineParts ParseGedLine(std::string_view line);
 
+// "@N5@": a pointer value (no blanks inside).
+bool IsPointerValue(std::string_view value);
+
 // The record number in a cross-reference: its digits when it is letters followed by
 // digits ("@I12@", "@P12@", "@PERSON1@", "@I0012@" all give 12 or 1), else 0. Numbers
 // above `limit` give 0 too.

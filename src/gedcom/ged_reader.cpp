@@ -67,6 +67,7 @@ class RecordReader {
   const char* overflow_ = nullptr;
   XrefNumbering personXrefs_;
   XrefNumbering familyXrefs_;
+  ReferenceIndexBuilder references_;
   std::vector<DoubledLink> doubledLinks_;
   RecordKind kind_ = RecordKind::None;
   Event event_ = Event::None;
@@ -84,9 +85,11 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
     const std::string_view text = line.text;
     if (text.size() >= 2 && text[1] == ' ' &&
         ((text[0] >= '3' && text[0] <= '9') || (text[0] == '2' && event_ == Event::None))) {
+      references_.Line(line);
       continue;
     }
     const GedLineParts parts = ParseGedLine(line.text);
+    references_.Line(line, &parts);
     if (parts.level == 0) {
       progress.Step(line.nextOffset);
       if (!ReadRecordLine(parts, line.nextOffset)) return false;
@@ -325,6 +328,7 @@ void RecordReader::Append(RecordReader& later) {
     relink(d.link, families);
     doubledLinks_.push_back(d);
   }
+  if (!references_.EndedAtTrailer()) references_.Append(later.references_);
   counts_.indiRecords += later.counts_.indiRecords;
   counts_.famRecords += later.counts_.famRecords;
   counts_.highestSourceNumber =
@@ -387,6 +391,7 @@ void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadC
 // Places the records under their numbers and turns cross-reference ids into numbers.
 bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts) {
   counts = std::move(counts_);
+  counts.references = references_.Take();
   if (!personXrefs_.Assign(kMaxRecordsPerKind)) overflow_ = "Personen";
   if (overflow_ == nullptr && !familyXrefs_.Assign(kMaxRecordsPerKind)) overflow_ = "Familien";
   if (overflow_ != nullptr) {
@@ -462,8 +467,9 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
       return false;
     }
   }
-  bool r = whole.Finish(diagnostics, encoding, counts);
-  return r;
+  if (!whole.Finish(diagnostics, encoding, counts)) return false;
+  counts.references.file = FileIdentity::Of(file);
+  return true;
 }
 
 }  // namespace korvane

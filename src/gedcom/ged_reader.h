@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "gedcom/line_reader.h"
+#include "gedcom/reference_index.h"
 #include "platform/progress.h"
 #include "store/diagnostics.h"
 #include "store/store.h"
@@ -19,6 +20,8 @@ struct ReadCounts {
   // Cross-references of persons and families as the file spells them ("@P12@",
   // "@PERSON1@"), where that differs from the "@I12@" / "@F7@" the export writes.
   std::unordered_map<std::string, std::string> respelledXrefs;
+  // The note and source pointers of the file, for the export.
+  ReferenceIndex references;
 };
 
 // One pass over [begin, end) of the file: fills the (empty) store with the names, sex,

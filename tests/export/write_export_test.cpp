@@ -74,7 +74,7 @@ TEST(WriteExport, CopiesRecordsWithNewPointerSpellingsAndWithoutDeepUnderscoreTa
 }
 
 // Notes and sources are written when a written line refers to them (not one below a link
-// or `_` line left out) and numbered in the order of their first reference; a pointer to
+// or `_` line left out, such as a FAMS line the table has no entry for) and numbered in the order of their first reference; a pointer to
 // no record gets a number of its own, never that of a written record.
 TEST(ReferenceNumbering, NumbersWrittenNotesAndSourcesInTheOrderOfTheirFirstReference) {
   Session s;
@@ -84,7 +84,7 @@ TEST(ReferenceNumbering, NumbersWrittenNotesAndSourcesInTheOrderOfTheirFirstRefe
       "0 @N9@ NOTE steht vor dem ersten Verweis|1 CONT zweite Zeile|"
       "0 @N3@ NOTE von niemandem erwähnt|1 CONT weg damit|"
       "0 @I1@ INDI|1 NOTE @N5@|1 BIRT|2 SOUR @S250000@|3 PAGE 12|2 _MARK|3 SOUR @S8@|"
-          "1 NOTE @N9@|1 NOTE @N2@|"
+          "1 NOTE @N9@|1 NOTE @N2@|1 FAMS @F7@|2 NOTE @N4@|"
       "0 @I2@ INDI|1 NOTE @N4@|2 SOUR @S7@|"
       "0 @I3@ INDI|1 NOTE @N9@|1 SOUR @S7@|1 FAMC @F1@|2 NOTE @N6@|"
       "0 @F1@ FAM|1 CHIL @I3@|"
@@ -101,7 +101,8 @@ TEST(ReferenceNumbering, NumbersWrittenNotesAndSourcesInTheOrderOfTheirFirstRefe
   EXPECT_EQ(s.Export(), Split(
       "0 HEAD|"
       "0 @N2@ NOTE steht vor dem ersten Verweis|1 CONT zweite Zeile|"
-      "0 @I1@ INDI|1 NOTE @N1@|1 BIRT|2 SOUR @S1@|3 PAGE 12|1 NOTE @N2@|1 NOTE @N3@|"
+      // The repair removed the link to the missing family F7: the record is rebuilt.
+      "0 @I1@ INDI|1 BIRT|2 SOUR @S1@|3 PAGE 12|1 NOTE @N1@|1 NOTE @N2@|1 NOTE @N3@|"
       "0 @I3@ INDI|1 NOTE @N2@|1 SOUR @S2@|"
       "0 @N1@ NOTE|1 CONC Fortsetzung|1 SOUR @S3@|"
       "0 @S2@ SOUR|1 TITL Kirchenbuch|"

@@ -1,0 +1,137 @@
+#include "gedcom/reference_index.h"
+
+#include <sys/stat.h>
+
+namespace korvane {
+namespace {
+
+constexpr std::string_view kLinkTags[] = {"FAMS", "FAMC", "CHIL", "HUSB", "WIFE"};
+
+}  // namespace
+
+LinkTag LinkTagOf(std::string_view tag) {
+  for (int i = 0; i < 5; ++i) {
+    if (tag == kLinkTags[i]) return static_cast<LinkTag>(i);
+  }
+  return LinkTag::None;
+}
+
+FileIdentity FileIdentity::Of(std::FILE* file) {
+  struct stat info;
+  if (::fstat(::fileno(file), &info) != 0) return {};
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::uint64_t>(info.st_size),
+          static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+          true};
+}
+
+void ReferenceIndexBuilder::Line(const GedLine& line, const GedLineParts* parsed) {
+  if (trailer_ || (dropLevel_ < 0 && IsPlainLine(line, linkRecord_))) return;
+  const GedLineParts parts = parsed != nullptr ? *parsed : ParseGedLine(line.text);
+  if (dropLevel_ >= 0) {
+    if (parts.level > dropLevel_ || parts.level < 0) return;
+    dropLevel_ = -1;
+  }
+  std::vector<ReferenceIndex::Record>& records = index_.records;
+  const auto references = static_cast<std::uint32_t>(index_.references.size());
+  if (parts.level == 0) {
+    if (!records.empty()) records.back().endReference = references;
+    ReferenceIndex::Record record{ReferenceIndex::Kind::Other, -1, line.nextOffset, references,
+                                  references};
+    const bool note = parts.tag == "NOTE";
+    if (parts.tag == "INDI" || parts.tag == "FAM") {
+      record.kind =
+          parts.tag == "FAM" ? ReferenceIndex::Kind::Family : ReferenceIndex::Kind::Person;
+    } else if ((note || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
+      record.kind = note ? ReferenceIndex::Kind::Note : ReferenceIndex::Kind::Source;
+      record.noteOrSource = (note ? index_.notes : index_.sources).Insert(parts.xref).first;
+    }
+    records.push_back(record);
+    linkRecord_ =
+        record.kind == ReferenceIndex::Kind::Person || record.kind == ReferenceIndex::Kind::Family;
+    link_ = LinkTag::None;
+    for (std::int32_t& count : linkCounts_) count = 0;
+    trailer_ = parts.tag == "TRLR";
+    return;
+  }
+  if (parts.level == 1) {
+    link_ = linkRecord_ ? LinkTagOf(parts.tag) : LinkTag::None;
+    if (link_ != LinkTag::None) {
+      linkOrdinal_ = linkCounts_[static_cast<int>(link_)]++;
+      return;
+    }
+  } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
+    dropLevel_ = parts.level;
+    return;
+  }
+  const bool source = parts.tag == "SOUR";
+  if (parts.level > 0 && !records.empty() && (source || parts.tag == "NOTE") &&
+      IsPointerValue(parts.value)) {
+    const int id = (source ? index_.sources : index_.notes).Insert(parts.value).first;
+    const bool belowLink = parts.level >= 2 && link_ != LinkTag::None;
+    index_.references.push_back(
+        {source, id, belowLink ? link_ : LinkTag::None, belowLink ? linkOrdinal_ : 0});
+  }
+}
+
+void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
+  const ReferenceIndex& from = later.index_;
+  auto takeUp = [](StringIndex& into, const StringIndex& ids) {
+    std::vector<int> moved(static_cast<std::size_t>(ids.Size()));
+    for (int id = 0; id < ids.Size(); ++id) moved[id] = into.Insert(ids.At(id)).first;
+    return moved;
+  };
+  const std::vector<int> notes = takeUp(index_.notes, from.notes);
+  const std::vector<int> sources = takeUp(index_.sources, from.sources);
+  const auto base = static_cast<std::uint32_t>(index_.references.size());
+  if (!index_.records.empty()) index_.records.back().endReference = base;
+  for (ReferenceIndex::Record record : from.records) {
+    if (record.kind == ReferenceIndex::Kind::Note) record.noteOrSource = notes[record.noteOrSource];
+    if (record.kind == ReferenceIndex::Kind::Source) {
+      record.noteOrSource = sources[record.noteOrSource];
+    }
+    record.firstReference += base;
+    record.endReference += base;
+    index_.records.push_back(record);
+  }
+  for (ReferenceIndex::Reference reference : from.references) {
+    reference.id = (reference.source ? sources : notes)[reference.id];
+    index_.references.push_back(reference);
+  }
+  trailer_ = later.trailer_;
+}
+
+ReferenceIndex ReferenceIndexBuilder::Take() {
+  if (!index_.records.empty()) {
+    index_.records.back().endReference = static_cast<std::uint32_t>(index_.references.size());
+  }
+  return std::move(index_);
+}
+
+bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
+                     const PartProgress& progress, ReferenceIndex& index) {
+  const std::vector<FilePart> parts =
+      SplitAtRecords(file, encoding, begin, end, CurrentFilePartPolicy());
+  std::vector<ReferenceIndexBuilder> builders(parts.size());
+  std::vector<char> failed(parts.size());
+  ForEachPart(parts.size(), [&](std::size_t i) {
+    LineReader reader(file, encoding, parts[i].begin, parts[i].end);
+    reader.SetDecodeLines(false);  // only tags and cross-references matter here
+    GedLine line;
+    while (!builders[i].EndedAtTrailer() && reader.ReadLine(line)) {
+      if (i == 0 && line.text.starts_with("0")) progress.Step(line.nextOffset);
+      builders[i].Line(line);
+    }
+    failed[i] = reader.Failed();
+  });
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (failed[i]) return false;
+    if (i > 0) builders[0].Append(builders[i]);
+    if (builders[0].EndedAtTrailer()) break;
+  }
+  index = builders[0].Take();
+  index.file = FileIdentity::Of(file);
+  return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "gedcom/file_encoding.h"
+#include "gedcom/file_parts.h"
+#include "gedcom/ged_line.h"
+#include "gedcom/line_reader.h"
+#include "store/string_index.h"
+
+namespace korvane {
+
+// The link lines of persons and families, which an export writes from the tables.
+enum class LinkTag : std::int8_t { None = -1, Fams, Famc, Chil, Husb, Wife };
+LinkTag LinkTagOf(std::string_view tag);
+
+// A line no rule of the export changes, found without taking it apart: a line of level
+// 1 to 9 without a pointer, not a `_` tag below level 1, and not a link line of a person
+// or family whose links are written from the tables (`tableLinks`). Most lines of a file
+// are such lines.
+inline bool IsPlainLine(const GedLine& line, bool tableLinks) {
+  const std::string_view text = line.text;
+  if (line.hasAt || text.size() < 3 || text[0] < '1' || text[0] > '9' || text[1] != ' ' ||
+      text[2] == ' ' || text[2] == '\t') {
+    return false;
+  }
+  if (text[0] >= '2') return text[2] != '_';
+  std::size_t tagEnd = 2;
+  while (tagEnd < text.size() && text[tagEnd] != ' ' && text[tagEnd] != '\t') ++tagEnd;
+  return !tableLinks || LinkTagOf(text.substr(2, tagEnd - 2)) == LinkTag::None;
+}
+
+// The file a ReferenceIndex describes; a file that was replaced or changed since is
+// another one.
+struct FileIdentity {
+  std::uint64_t device = 0, inode = 0, size = 0;
+  std::int64_t modifiedNs = 0;
+  bool known = false;
+
+  static FileIdentity Of(std::FILE* file);
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// The note and source pointers of a records file, record by record in file order, up to
+// its TRLR line: what an export needs to number the notes and sources it writes.
+// Pointers below a `_` tag of level 2 or deeper are left out (the export drops those
+// lines); a pointer below a link line carries which link line it is, since it is written
+// only with that line.
+struct ReferenceIndex {
+  enum class Kind : std::uint8_t { Other, Person, Family, Note, Source };
+  struct Record {
+    Kind kind;
+    int noteOrSource;      // id in `notes` or `sources`, for those kinds
+    std::uint64_t offset;  // behind the level-0 line: a person's or family's RecordOffset
+    std::uint32_t firstReference;
+    std::uint32_t endReference;
+  };
+  struct Reference {
+    bool source;
+    int id;                    // in `sources` or `notes`
+    LinkTag link;              // the link line it stands below, or None
+    std::int32_t linkOrdinal;  // that line is the n-th line of its tag in the record (from 0)
+  };
+
+  FileIdentity file;
+  StringIndex notes;    // note cross-references as written, record definitions included
+  StringIndex sources;  // the same for sources
+  std::vector<Record> records;
+  std::vector<Reference> references;
+};
+
+// Collects a ReferenceIndex line by line: from the lines of a whole file, or of one part
+// of it (see file_parts.h) and then joined in file order.
+class ReferenceIndexBuilder {
+ public:
+  // `parsed`: the line's parts when the caller has taken it apart already.
+  void Line(const GedLine& line, const GedLineParts* parsed = nullptr);
+  // True once the TRLR line was read: nothing behind it belongs to the file.
+  bool EndedAtTrailer() const { return trailer_; }
+  // Adds what `later` collected from the part of the file behind this one's.
+  void Append(const ReferenceIndexBuilder& later);
+  ReferenceIndex Take();
+
+ private:
+  ReferenceIndex index_;
+  bool linkRecord_ = false;  // within a person or family
+  LinkTag link_ = LinkTag::None;
+  std::int32_t linkOrdinal_ = 0;
+  std::int32_t linkCounts_[5] = {};
+  int dropLevel_ = -1;
+  bool trailer_ = false;
+};
+
+// Reads the note and source pointers of [begin, end) of a records file, its parts at the
+// same time; `progress` sees the first part. False when reading the file failed.
+bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
+                     const PartProgress& progress, ReferenceIndex& index);
+
+}  // namespace korvane
