@@ -13,7 +13,7 @@
 #include "export/write_export.h"
 #include "gedcom/file_parts.h"
 #include "gedcom/line_writer.h"
-#include "platform/file_sync.h"
+#include "platform/system_hints.h"
 #include "store/flags.h"
 
 namespace korvane {

@@ -9,7 +9,7 @@
 #include "gedcom/import_limits.h"
 #include "gedcom/name_value.h"
 #include "gedcom/xref_numbering.h"
-#include "platform/memory_hints.h"
+#include "platform/system_hints.h"
 #include "store/flags.h"
 
 namespace korvane {
@@ -245,45 +245,6 @@ void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
   store.familyTable.resize(1);
 }
 
-// The texts of one pool as another pool stores them, found by address. (The pools share
-// one index, so the pool a text is interned in does not matter.)
-class TextMove {
- public:
-  TextMove(const TextPool& from, TextPool& into) {
-    std::size_t size = 16;
-    while (size < 2 * static_cast<std::size_t>(from.Size())) size *= 2;
-    slots_.resize(size);
-    for (int id = 0; id < from.Size(); ++id) {
-      const std::string_view text = from.At(id);
-      std::size_t slot = SlotOf(text.data());
-      while (slots_[slot].from != nullptr) slot = (slot + 1) & (slots_.size() - 1);
-      slots_[slot] = {text.data(), into.Intern(TextPoolId::Places, text)};
-    }
-  }
-  // Texts the pool does not hold (none, the empty text) stay as they are.
-  void operator()(const char*& text) const {
-    if (text == nullptr) return;
-    for (std::size_t slot = SlotOf(text); slots_[slot].from != nullptr;
-         slot = (slot + 1) & (slots_.size() - 1)) {
-      if (slots_[slot].from == text) {
-        text = slots_[slot].into;
-        return;
-      }
-    }
-  }
-
- private:
-  struct Slot {
-    const char* from = nullptr;
-    const char* into = nullptr;
-  };
-  std::size_t SlotOf(const char* text) const {
-    const auto bits = reinterpret_cast<std::uintptr_t>(text);
-    return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
-  }
-  std::vector<Slot> slots_;
-};
-
 void RecordReader::Append(RecordReader& later) {
   const int personBase = personXrefs_.RecordCount();
   const std::vector<std::int32_t> persons = personXrefs_.Append(later.personXrefs_);
@@ -298,7 +259,7 @@ void RecordReader::Append(RecordReader& later) {
       list.Set(i, value);
     }
   };
-  const TextMove move(later.store_.texts, store_.texts);
+  const TextPoolMap move(later.store_.texts, store_.texts);
   std::vector<Person>& laterPersons = later.store_.personTable;
   store_.personTable.reserve(store_.personTable.size() + laterPersons.size() - 1);
   for (std::size_t i = 1; i < laterPersons.size(); ++i) {

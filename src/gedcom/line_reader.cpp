@@ -26,12 +26,13 @@ std::size_t FindLineEndByte(const char* data, std::size_t from, std::size_t to) 
   }
   return kNotFound;
 }
+
 constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
-LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t end)
-    : LineReader(file, encoding, 0, end) {
+LineReader::LineReader(std::FILE* file, FileEncoding encoding)
+    : LineReader(file, encoding, 0, UINT64_MAX) {
   const auto position = ftello(file);
   bufferOffset_ = position > 0 ? static_cast<std::uint64_t>(position) : 0;
 }

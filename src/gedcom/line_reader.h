@@ -33,10 +33,8 @@ std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string
 // on parts of one file at the same time.
 class LineReader {
  public:
-  static constexpr std::uint64_t kToEnd = UINT64_MAX;
-
-  // Reading starts at the file's current position and stops at `end`.
-  LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t end = kToEnd);
+  // Reads from the file's current position to its end.
+  LineReader(std::FILE* file, FileEncoding encoding);
   // Reads the part [begin, end) of the file.
   LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end);
 
@@ -111,7 +109,7 @@ class LineReader {
   std::size_t begin_ = 0;  // next unread byte in buffer_
   std::size_t end_ = 0;    // end of the bytes in buffer_
   std::uint64_t bufferOffset_ = 0;  // file position of buffer_[0]
-  std::uint64_t endOffset_ = kToEnd;  // where the part to read ends
+  std::uint64_t endOffset_;  // where the part to read ends
   bool endOfFile_ = false;
   bool failed_ = false;
   bool decodeLines_ = true;

@@ -1,7 +1,6 @@
 #include "gedcom/line_writer.h"
 
-#include "platform/file_sync.h"
-#include "platform/memory_hints.h"
+#include "platform/system_hints.h"
 #include "text/cp1252.h"
 #include "text/utf8.h"
 

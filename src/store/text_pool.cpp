@@ -1,5 +1,6 @@
 #include "store/text_pool.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace korvane {
@@ -29,6 +30,35 @@ const char* TextPool::Intern(TextPoolId pool, std::string_view text) {
   const auto [id, added] = texts_.Insert(text);
   last = texts_.At(id).data();
   return last;
+}
+
+TextPoolMap::TextPoolMap(const TextPool& from, TextPool& into) {
+  std::size_t size = 16;
+  while (size < 2 * static_cast<std::size_t>(from.Size())) size *= 2;
+  slots_.resize(size);
+  for (int id = 0; id < from.Size(); ++id) {
+    // The pools share one index, so the pool a text is interned in does not matter.
+    const std::string_view text = from.At(id);
+    std::size_t slot = SlotOf(text.data());
+    while (slots_[slot].from != nullptr) slot = (slot + 1) & (slots_.size() - 1);
+    slots_[slot] = {text.data(), into.Intern(TextPoolId::Places, text)};
+  }
+}
+
+void TextPoolMap::operator()(const char*& text) const {
+  if (text == nullptr) return;
+  for (std::size_t slot = SlotOf(text); slots_[slot].from != nullptr;
+       slot = (slot + 1) & (slots_.size() - 1)) {
+    if (slots_[slot].from == text) {
+      text = slots_[slot].into;
+      return;
+    }
+  }
+}
+
+std::size_t TextPoolMap::SlotOf(const char* text) const {
+  const auto bits = reinterpret_cast<std::uintptr_t>(text);
+  return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
 }
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "store/string_index.h"
 
@@ -30,6 +31,24 @@ class TextPool {
  private:
   StringIndex texts_;
   std::array<const char*, 3> lastText_{};  // most recent text of each pool
+};
+
+// The texts of one pool as another pool stores them, found by address: records read
+// into a pool of their own move into the other by replacing their text pointers.
+class TextPoolMap {
+ public:
+  // Interns every text of `from` in `into`.
+  TextPoolMap(const TextPool& from, TextPool& into);
+  // Texts the pool does not hold (none, the empty text) stay as they are.
+  void operator()(const char*& text) const;
+
+ private:
+  struct Slot {
+    const char* from = nullptr;
+    const char* into = nullptr;
+  };
+  std::size_t SlotOf(const char* text) const;
+  std::vector<Slot> slots_;  // open addressing by address
 };
 
 // The text as the pool stores it (see TextPool::Intern), without storing it.

@@ -1,24 +1,22 @@
-#include "platform/memory_hints.h"
-
-#include <cstdint>
-
-#if defined(__linux__)
+#include <fcntl.h>
 #include <sys/mman.h>
-#endif
+
+#include "platform/system_hints.h"
 
 namespace korvane {
 
 void PreferLargePages(void* data, std::size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
   constexpr std::uintptr_t kLargePage = 2u << 20;
   const auto begin = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
   const std::uintptr_t last = (begin + bytes) & ~(kLargePage - 1);
   if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-  (void)data;
-  (void)bytes;
-#endif
+}
+
+void StartWriteBack(std::FILE* file, std::uint64_t offset, std::uint64_t length) {
+  if (std::fflush(file) != 0) return;  // the writer reports failures itself
+  ::sync_file_range(::fileno(file), static_cast<off64_t>(offset), static_cast<off64_t>(length),
+                    SYNC_FILE_RANGE_WRITE);
 }
 
 }  // namespace korvane
