@@ -14,10 +14,13 @@ int main(int argc, char** argv) {
   GeneratorOptions options;
   options.persons = argc > 1 ? std::atoi(argv[1]) : 250'000;
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+  const std::string only = argc > 3 ? argv[3] : "";  // one encoding: "utf8", "cp1252", "utf16le"
   std::printf("%-10s %10s %10s %10s %8s %12s %8s\n", "encoding", "MB", "wc -l", "load", "ratio",
               "peak MB", "x size");
   for (const GeneratedEncoding encoding :
        {GeneratedEncoding::Utf8, GeneratedEncoding::Cp1252, GeneratedEncoding::Utf16Le}) {
+    const char* names[] = {"cp1252", "utf8", "utf8nobom", "utf16le", "utf16be"};
+    if (!only.empty() && only != names[static_cast<int>(encoding)]) continue;
     options.encoding = encoding;
     const std::string path = GeneratedFile(options);
     const double size = static_cast<double>(std::filesystem::file_size(path));
@@ -31,7 +34,6 @@ int main(int argc, char** argv) {
     };
     const double loadSeconds = BestOf(rounds, load);
     const long peak = PeakMemoryOf(load);
-    const char* names[] = {"cp1252", "utf8", "utf8nobom", "utf16le", "utf16be"};
     std::printf("%-10s %10.1f %9.0fms %9.0fms %8.1f %12.1f %8.2f\n",
                 names[static_cast<int>(encoding)], size / 1e6, wcSeconds * 1e3,
                 loadSeconds * 1e3, loadSeconds / wcSeconds, peak / 1e6, peak / size);
