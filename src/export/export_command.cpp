@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "export/backup_names.h"
@@ -164,7 +165,13 @@ bool ExportTo(LoadContext& context, const std::string& target) {
   }
   context.ui.SetStatusText(0, FileNameOf(target) + " teil-exportieren");
   WrittenOffsets offsets;
-  bool written = WriteNewFile(context, source, output, offsets);
+  bool written = false;
+  try {
+    written = WriteNewFile(context, source, output, offsets);
+  } catch (const std::bad_alloc&) {
+    // The parts of a large file are kept in memory: without room the export fails, and
+    // like every failure it leaves the files as they were.
+  }
   std::fclose(source);
   written = std::fflush(output) == 0 && ::fsync(::fileno(output)) == 0 && written;
   written = std::fclose(output) == 0 && written;

@@ -7,6 +7,7 @@ namespace korvane {
 void Progress::Begin(std::int64_t totalBytes) {
   total_ = totalBytes > 0 ? totalBytes : 0;
   threshold_ = total_ / 100;
+  running_ = true;
   ui_.ProgressBarBegin();
 }
 
@@ -22,6 +23,7 @@ void Progress::Advance(std::int64_t position) {
 
 void Progress::End() {
   threshold_ = INT64_MAX;
+  running_ = false;
   ui_.ProgressBarEnd();
 }
 

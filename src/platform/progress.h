@@ -12,6 +12,12 @@ namespace korvane {
 class Progress {
  public:
   explicit Progress(Ui& ui) : ui_(ui) {}
+  // A bar that was begun is ended, also when the work ends by an exception.
+  ~Progress() {
+    if (running_) End();
+  }
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
 
   void Begin(std::int64_t totalBytes);
   void Step(std::int64_t position) {
@@ -25,6 +31,7 @@ class Progress {
   Ui& ui_;
   std::int64_t total_ = 0;
   std::int64_t threshold_ = INT64_MAX;
+  bool running_ = false;
 };
 
 }  // namespace korvane
