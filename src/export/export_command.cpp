@@ -55,26 +55,82 @@ std::FILE* CreateTemporary(const std::string& target, std::string& path) {
   return file;
 }
 
-// Numbers the notes and sources and writes the new file. Each part of the records file
-// is written at the same time; the first straight into the new file, the others into
-// memory, added behind it in file order.
+// What the export pass made of one part of the records file.
+struct PartOutput {
+  WrittenPart written;
+  std::string text;     // parts behind the first: their output, kept in memory
+  bool failed = false;  // reading the part failed
+};
+
+// Writes every part of the records file at the same time: the first straight into
+// `writer`, the others into memory.
+std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
+                                   const std::vector<FilePart>& parts, LineWriter& writer,
+                                   const ExportSelection& selection,
+                                   const ReferenceNumbering& numbering,
+                                   const PartProgress& progress) {
+  const FileEncoding encoding = context.file.encoding.encoding;
+  std::vector<PartOutput> outputs(parts.size());
+  ForEachPart(parts.size(), [&](std::size_t i) {
+    LineReader reader(source, encoding, parts[i].begin, parts[i].end);
+    if (i == 0) {
+      outputs[0].written =
+          WriteExport(context.store, reader, writer, selection, numbering, progress);
+    } else {
+      const std::size_t bytes = parts[i].end - parts[i].begin;
+      LineWriter memory(encoding, bytes + bytes / 8 + 4096);
+      outputs[i].written =
+          WriteExport(context.store, reader, memory, selection, numbering, PartProgress());
+      outputs[i].text = memory.TakeOutput();
+    }
+    outputs[i].failed = reader.Failed();
+  });
+  return outputs;
+}
+
+// Writes the parts behind the first in file order, up to the one with the TRLR line, and
+// gathers where the records now stand. False when anything failed.
+bool JoinParts(LineWriter& writer, std::FILE* output, const std::vector<PartOutput>& outputs,
+               WrittenOffsets& offsets) {
+  bool ok = writer.Finish();
+  offsets = outputs[0].written.offsets;
+  std::uint64_t base = writer.Position();
+  auto move = [&base](std::vector<std::uint64_t>& into, const std::vector<std::uint64_t>& from) {
+    for (std::size_t n = 0; n < from.size(); ++n) {
+      if (from[n] != 0) into[n] = base + from[n];
+    }
+  };
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    const PartOutput& part = outputs[i];
+    ok = ok && !part.failed;
+    if (i > 0) {
+      move(offsets.persons, part.written.offsets.persons);
+      move(offsets.families, part.written.offsets.families);
+      ok = ok && std::fwrite(part.text.data(), 1, part.text.size(), output) == part.text.size();
+      StartWriteBack(output, base, part.text.size());
+      base += part.text.size();
+    }
+    if (part.written.endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
+  }
+  return ok;
+}
+
+// Numbers the notes and sources and writes the new file.
 bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
                   WrittenOffsets& offsets) {
   LoadedFile& file = context.file;
   const FileEncoding encoding = file.encoding.encoding;
-  const std::int64_t size = FileSize(source);
+  const auto size = static_cast<std::uint64_t>(FileSize(source));
   // The note and source pointers come from the load while the records file is the one
   // that was loaded; otherwise (after an export) they are read anew first.
   ReferenceIndex& index = file.counts.references;
   const FileIdentity identity = FileIdentity::Of(source);
   const bool readAgain = !identity.known || !(index.file == identity);
   Progress progress(context.ui);
-  progress.Begin(readAgain ? 2 * size : size);
-  const std::vector<FilePart> parts =
-      SplitAtRecords(source, encoding, file.encoding.bomLength, static_cast<std::uint64_t>(size),
-                     CurrentFilePartPolicy());
-  if (readAgain && !IndexReferences(source, encoding, file.encoding.bomLength,
-                                    static_cast<std::uint64_t>(size),
+  progress.Begin(static_cast<std::int64_t>(readAgain ? 2 * size : size));
+  const std::vector<FilePart> parts = SplitAtRecords(source, encoding, file.encoding.bomLength,
+                                                     size, CurrentFilePartPolicy());
+  if (readAgain && !IndexReferences(source, encoding, file.encoding.bomLength, size,
                                     PartProgress(progress, parts, 0), index)) {
     index = ReferenceIndex{};
     return false;
@@ -82,47 +138,12 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   const ExportSelection selection(context.store);
   const ReferenceNumbering numbering(index, context.store, selection,
                                      &file.counts.respelledXrefs);
-
   LineWriter writer(output, encoding);
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
-  std::vector<WrittenPart> written(parts.size());
-  std::vector<std::string> texts(parts.size());
-  std::vector<char> failed(parts.size());
-  ForEachPart(parts.size(), [&](std::size_t i) {
-    LineReader reader(source, encoding, parts[i].begin, parts[i].end);
-    if (i == 0) {
-      written[0] = WriteExport(context.store, reader, writer, selection, numbering,
-                               PartProgress(progress, parts, readAgain ? size : 0));
-    } else {
-      const std::size_t bytes = parts[i].end - parts[i].begin;
-      LineWriter memory(encoding, bytes + bytes / 8 + 4096);
-      written[i] = WriteExport(context.store, reader, memory, selection, numbering,
-                               PartProgress());
-      texts[i] = memory.TakeOutput();
-    }
-    failed[i] = reader.Failed();
-  });
-  bool ok = writer.Finish();
-  offsets = std::move(written[0].offsets);
-  std::uint64_t base = writer.Position();
-  auto move = [&base](std::vector<std::uint64_t>& into, const std::vector<std::uint64_t>& from) {
-    for (std::size_t n = 0; n < from.size(); ++n) {
-      if (from[n] != 0) into[n] = base + from[n];
-    }
-  };
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    ok = ok && !failed[i];
-    if (i > 0) {
-      move(offsets.persons, written[i].offsets.persons);
-      move(offsets.families, written[i].offsets.families);
-      ok = ok && std::fwrite(texts[i].data(), 1, texts[i].size(), output) == texts[i].size();
-      StartWriteBack(output, base, texts[i].size());
-      base += texts[i].size();
-    }
-    if (written[i].endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
-  }
-  progress.End();
-  return ok;
+  const PartProgress writing(progress, parts, readAgain ? static_cast<std::int64_t>(size) : 0);
+  const std::vector<PartOutput> outputs =
+      WriteParts(context, source, parts, writer, selection, numbering, writing);
+  return JoinParts(writer, output, outputs, offsets);
 }
 
 // The records now live in the new file: a later rebuild reads them from there.
