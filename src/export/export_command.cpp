@@ -20,6 +20,8 @@
 namespace korvane {
 namespace {
 
+constexpr std::uint64_t kLargestFileInParts = std::uint64_t{1} << 30;
+
 bool FileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0;
@@ -54,6 +56,13 @@ std::FILE* CreateTemporary(const std::string& target, std::string& path) {
   }
   return file;
 }
+
+// Where each written record starts in the new file, by number; 0 for records that were
+// not written.
+struct WrittenOffsets {
+  std::vector<std::uint64_t> persons;
+  std::vector<std::uint64_t> families;
+};
 
 // What the export pass made of one part of the records file.
 struct PartOutput {
@@ -90,25 +99,24 @@ std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
 
 // Writes the parts behind the first in file order, up to the one with the TRLR line, and
 // gathers where the records now stand. False when anything failed.
-bool JoinParts(LineWriter& writer, std::FILE* output, const std::vector<PartOutput>& outputs,
-               WrittenOffsets& offsets) {
+bool JoinParts(const Store& store, LineWriter& writer, std::FILE* output,
+               const std::vector<PartOutput>& outputs, WrittenOffsets& offsets) {
   bool ok = writer.Finish();
-  offsets = outputs[0].written.offsets;
-  std::uint64_t base = writer.Position();
-  auto move = [&base](std::vector<std::uint64_t>& into, const std::vector<std::uint64_t>& from) {
-    for (std::size_t n = 0; n < from.size(); ++n) {
-      if (from[n] != 0) into[n] = base + from[n];
-    }
-  };
+  offsets.persons.assign(store.personTable.size(), 0);
+  offsets.families.assign(store.familyTable.size(), 0);
+  std::uint64_t next = writer.Position();  // where the next part's output goes
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const PartOutput& part = outputs[i];
     ok = ok && !part.failed;
+    const std::uint64_t base = i == 0 ? 0 : next;
+    for (const WrittenPart::Record& record : part.written.records) {
+      (record.family ? offsets.families : offsets.persons)[record.number] =
+          base + record.position;
+    }
     if (i > 0) {
-      move(offsets.persons, part.written.offsets.persons);
-      move(offsets.families, part.written.offsets.families);
       ok = ok && std::fwrite(part.text.data(), 1, part.text.size(), output) == part.text.size();
-      StartWriteBack(output, base, part.text.size());
-      base += part.text.size();
+      StartWriteBack(output, next, part.text.size());
+      next += part.text.size();
     }
     if (part.written.endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
   }
@@ -128,10 +136,14 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   const bool readAgain = !identity.known || !(index.file == identity);
   Progress progress(context.ui);
   progress.Begin(static_cast<std::int64_t>(readAgain ? 2 * size : size));
-  const std::vector<FilePart> parts = SplitAtRecords(source, encoding, file.encoding.bomLength,
-                                                     size, CurrentFilePartPolicy());
-  if (readAgain && !IndexReferences(source, encoding, file.encoding.bomLength, size,
-                                    PartProgress(progress, parts, 0), index)) {
+  // The parts behind the first wait in memory until they are written: a file too large
+  // for that is written in one piece, as it is read.
+  FilePartPolicy policy = CurrentFilePartPolicy();
+  if (size > kLargestFileInParts) policy.maxParts = 1;
+  const std::vector<FilePart> parts =
+      SplitAtRecords(source, encoding, file.encoding.bomLength, size, policy);
+  if (readAgain &&
+      !IndexReferences(source, encoding, file.encoding.bomLength, size, progress, index)) {
     index = ReferenceIndex{};
     return false;
   }
@@ -143,7 +155,7 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   const PartProgress writing(progress, parts, readAgain ? static_cast<std::int64_t>(size) : 0);
   const std::vector<PartOutput> outputs =
       WriteParts(context, source, parts, writer, selection, numbering, writing);
-  return JoinParts(writer, output, outputs, offsets);
+  return JoinParts(context.store, writer, output, outputs, offsets);
 }
 
 // The records now live in the new file: a later rebuild reads them from there.

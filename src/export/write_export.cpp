@@ -19,8 +19,6 @@ class ExportPass {
         writer_(writer),
         selection_(selection),
         numbering_(numbering) {
-    written_.offsets.persons.assign(store.PersonCount() + 1, 0);
-    written_.offsets.families.assign(store.FamilyCount() + 1, 0);
   }
 
   WrittenPart Run(const PartProgress& progress) {
@@ -70,8 +68,7 @@ class ExportPass {
       // tables use, whatever the file called the record.
       writer_.WriteLine((family ? "0 @F" : "0 @I") + std::to_string(number) +
                         (family ? "@ FAM" : "@ INDI"));
-      (family ? written_.offsets.families : written_.offsets.persons)[number] =
-          writer_.Position();
+      written_.records.push_back({family, number, writer_.Position()});
       const std::uint32_t flags =
           family ? store_.familyTable[number].flags : store_.personTable[number].flags;
       if (flags & ChangedFlag) {

@@ -13,17 +13,15 @@
 
 namespace korvane {
 
-// Where each written record starts in the new file (the position behind its header
-// line), by number; 0 for records that were not written.
-struct WrittenOffsets {
-  std::vector<std::uint64_t> persons;
-  std::vector<std::uint64_t> families;
-};
-
-// What the export pass wrote of the lines it read. Positions are counted from the start
-// of the writer's output.
+// What the export pass wrote of the lines it read: where each record it wrote starts
+// (the position behind its header line), counted from the start of the writer's output.
 struct WrittenPart {
-  WrittenOffsets offsets;
+  struct Record {
+    bool family;
+    std::int32_t number;
+    std::uint64_t position;
+  };
+  std::vector<Record> records;
   bool endsWithTrailer = false;  // the lines ended with the TRLR line
 };
 

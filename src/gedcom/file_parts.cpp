@@ -94,6 +94,7 @@ std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std
 void ForEachPart(std::size_t count, const std::function<void(std::size_t)>& work) {
   std::vector<std::exception_ptr> errors(count);
   std::vector<std::thread> threads;
+  threads.reserve(count);  // no reallocation once threads run
   auto run = [&](std::size_t i) {
     try {
       work(i);

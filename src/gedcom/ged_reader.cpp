@@ -1,5 +1,6 @@
 #include "gedcom/ged_reader.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ constexpr EventTag kPersonEvents[] = {
     {"BIRT", Event::Birth}, {"CHR", Event::Christening}, {"DEAT", Event::Death},
     {"BURI", Event::Burial}};
 
+// A failed read leaves empty tables.
+void ClearAfterFailure(Store& store, ReadCounts& counts);
 // The box for a file with more records than the tables take; the tables are left empty.
 void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
                     const char* what);
@@ -105,8 +108,8 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
 }
 
 bool RecordReader::CheckCounts() {
-  if (counts_.indiRecords > kMaxRecordsPerKind) overflow_ = "Personen";
-  if (counts_.famRecords > kMaxRecordsPerKind) overflow_ = "Familien";
+  if (overflow_ == nullptr && counts_.indiRecords > kMaxRecordsPerKind) overflow_ = "Personen";
+  if (overflow_ == nullptr && counts_.famRecords > kMaxRecordsPerKind) overflow_ = "Familien";
   return overflow_ == nullptr;
 }
 
@@ -237,12 +240,16 @@ void RecordReader::ReadEventLine(const GedLineParts& parts) {
   }
 }
 
-void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
-                    const char* what) {
-  diagnostics.ErrorBox("\r\n GED Datei zu groß. >%d %s", kMaxRecordsPerKind, what);
+void ClearAfterFailure(Store& store, ReadCounts& counts) {
   counts = ReadCounts{};
   store.personTable.resize(1);
   store.familyTable.resize(1);
+}
+
+void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
+                    const char* what) {
+  diagnostics.ErrorBox("\r\n GED Datei zu groß. >%d %s", kMaxRecordsPerKind, what);
+  ClearAfterFailure(store, counts);
 }
 
 void RecordReader::Append(RecordReader& later) {
@@ -406,7 +413,7 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
   std::vector<Store> partStores(parts.size() - 1);
   // Room for the records the parts are likely to hold (a person takes a few hundred
   // bytes of a file), so that the tables need not grow and move while they are filled.
-  ReserveFor(store, end - begin);
+  ReserveFor(store, end > begin ? end - begin : 0);
   for (std::size_t i = 1; i < parts.size(); ++i) {
     ReserveFor(partStores[i - 1], parts[i].end - parts[i].begin);
   }
@@ -414,11 +421,19 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
   readers.reserve(parts.size());
   readers.emplace_back(store);
   for (Store& partStore : partStores) readers.emplace_back(partStore);
-  std::vector<char> read(parts.size());
+  std::vector<char> read(parts.size()), failed(parts.size());
   ForEachPart(parts.size(), [&](std::size_t i) {
     LineReader reader(file, encoding, parts[i].begin, parts[i].end);
     read[i] = readers[i].Read(reader, i == 0 ? PartProgress(progress, parts, 0) : PartProgress());
+    failed[i] = reader.Failed();
   });
+  if (std::find(failed.begin(), failed.end(), 1) != failed.end()) {
+    // A part that could not be read would be missing from the tables, and its records
+    // from the next export.
+    diagnostics.ErrorBox("Fehler beim Lesen der GED Datei");
+    ClearAfterFailure(store, counts);
+    return false;
+  }
   RecordReader& whole = readers.front();
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (i > 0 && read[i]) whole.Append(readers[i]);

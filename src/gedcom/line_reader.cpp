@@ -114,7 +114,7 @@ bool LineReader::Refill() {
   if (got <= 0) {
     // A read error ends the lines like the end of the file; callers compare what they
     // read with what they expected (the export checks the source for errors).
-    failed_ = got < 0;
+    failed_ = failed_ || got < 0;
     endOfFile_ = true;
     return moved;
   }

@@ -25,8 +25,7 @@ FileIdentity FileIdentity::Of(std::FILE* file) {
           true};
 }
 
-void ReferenceIndexBuilder::Line(const GedLine& line, const GedLineParts* parsed) {
-  if (trailer_ || (dropLevel_ < 0 && IsPlainLine(line, linkRecord_))) return;
+void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* parsed) {
   const GedLineParts parts = parsed != nullptr ? *parsed : ParseGedLine(line.text);
   if (dropLevel_ >= 0) {
     if (parts.level > dropLevel_ || parts.level < 0) return;
@@ -109,9 +108,10 @@ ReferenceIndex ReferenceIndexBuilder::Take() {
 }
 
 bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
-                     const PartProgress& progress, ReferenceIndex& index) {
+                     Progress& progress, ReferenceIndex& index) {
   const std::vector<FilePart> parts =
       SplitAtRecords(file, encoding, begin, end, CurrentFilePartPolicy());
+  const PartProgress firstPart(progress, parts, 0);
   std::vector<ReferenceIndexBuilder> builders(parts.size());
   std::vector<char> failed(parts.size());
   ForEachPart(parts.size(), [&](std::size_t i) {
@@ -119,7 +119,7 @@ bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin
     reader.SetDecodeLines(false);  // only tags and cross-references matter here
     GedLine line;
     while (!builders[i].EndedAtTrailer() && reader.ReadLine(line)) {
-      if (i == 0 && line.text.starts_with("0")) progress.Step(line.nextOffset);
+      if (i == 0 && line.text.starts_with("0")) firstPart.Step(line.nextOffset);
       builders[i].Line(line);
     }
     failed[i] = reader.Failed();

@@ -76,7 +76,14 @@ struct ReferenceIndex {
 class ReferenceIndexBuilder {
  public:
   // `parsed`: the line's parts when the caller has taken it apart already.
-  void Line(const GedLine& line, const GedLineParts* parsed = nullptr);
+  void Line(const GedLine& line, const GedLineParts* parsed = nullptr) {
+    if (trailer_) return;
+    if (dropLevel_ < 0 && IsPlainLine(line, linkRecord_)) {
+      if (line.text[0] == '1') link_ = LinkTag::None;  // the pointers below it are no link's
+      return;
+    }
+    TakeApart(line, parsed);
+  }
   // True once the TRLR line was read: nothing behind it belongs to the file.
   bool EndedAtTrailer() const { return trailer_; }
   // Adds what `later` collected from the part of the file behind this one's.
@@ -84,6 +91,8 @@ class ReferenceIndexBuilder {
   ReferenceIndex Take();
 
  private:
+  void TakeApart(const GedLine& line, const GedLineParts* parsed);
+
   ReferenceIndex index_;
   bool linkRecord_ = false;  // within a person or family
   LinkTag link_ = LinkTag::None;
@@ -94,8 +103,8 @@ class ReferenceIndexBuilder {
 };
 
 // Reads the note and source pointers of [begin, end) of a records file, its parts at the
-// same time; `progress` sees the first part. False when reading the file failed.
+// same time; `progress` shows positions from 0 to `end`. False when reading failed.
 bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
-                     const PartProgress& progress, ReferenceIndex& index);
+                     Progress& progress, ReferenceIndex& index);
 
 }  // namespace korvane

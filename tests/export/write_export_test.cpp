@@ -57,13 +57,14 @@ TEST(WriteExport, TheKthLevelOneLinkLineStandsForTheKthEntryOfTheTable) {
 
 // Copied lines keep their bytes, except: pointers elsewhere (a custom tag, ASSO, a FAMC
 // below an event) follow renamed persons and families; `_` tags below level 1 go with
-// their subtrees; nothing behind TRLR is written.
+// their subtrees, however many blanks stand before them; nothing behind TRLR is written.
 TEST(WriteExport, CopiesRecordsWithNewPointerSpellingsAndWithoutDeepUnderscoreTags) {
   Session s;
   ASSERT_TRUE(s.LoadText(
       Ged("0 HEAD|1 _HME @PERSON1@|2 _SUB dropped|0 @P12@ INDI|1 SEX M|1 FAMS @FAMILY1@|"
           "1 ASSO @PERSON1@|2 _TYPE dropped|1 _UID 0123ABCD|1 BIRT|2 _UID dropped|3 CONT with it|"
-          "2 DATE 1850|3 TIME 10:00|1 NOTE eine Zeile|ohne Stufe|0 @PERSON1@ INDI|1 SEX F|"
+          "2 DATE 1850|3 TIME 10:00|2  _SRC two blanks|3 NOTE with it|1 NOTE eine Zeile|"
+          "ohne Stufe|0 @PERSON1@ INDI|1 SEX F|"
           "1 FAMS @FAMILY1@|1 ADOP|2 FAMC @FAMILY1@|0 @FAMILY1@ FAM|1 HUSB @P12@|1 WIFE @PERSON1@|"
           "0 TRLR|0 @I2@ INDI|1 NAME hinter dem Ende")));
   s.SelectAll();
@@ -110,6 +111,29 @@ TEST(ReferenceNumbering, NumbersWrittenNotesAndSourcesInTheOrderOfTheirFirstRefe
       "0 @N4@ NOTE|"
       "0 @S1@ SOUR|1 TITL Standesamt|"
       "0 TRLR"));
+  // clang-format on
+}
+
+// A link line's own lines end at the next level-1 line, also one without a pointer: the
+// sources of a marriage or birth behind a link line that is left out are written.
+TEST(ReferenceNumbering, APointerBehindALinkLineLeftOutStillCounts) {
+  Session s;
+  // clang-format off
+  ASSERT_TRUE(s.LoadText(Ged(
+      "0 HEAD|"
+      "0 @I1@ INDI|1 SEX M|1 FAMS @F1@|1 FAMS @F1@|2 NOTE @N1@|1 BIRT|2 SOUR @S2@|"
+      "0 @I2@ INDI|1 SEX F|1 FAMS @F1@|"
+      "0 @I3@ INDI|1 SEX M|1 FAMC @F1@|"
+      "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I3@|2 NOTE @N3@|1 MARR|2 SOUR @S1@|3 PAGE 12|"
+      "0 @N1@ NOTE unter der doppelten Verknüpfung|0 @S1@ SOUR Heiratsbuch|"
+      "0 @S2@ SOUR Taufbuch|0 @N3@ NOTE beim Kind|0 TRLR")));
+  s.Select({1, 2});
+  EXPECT_EQ(s.Export(), Split(
+      "0 HEAD|"
+      "0 @I1@ INDI|1 SEX M|1 FAMS @F1@|1 BIRT|2 SOUR @S1@|"
+      "0 @I2@ INDI|1 SEX F|1 FAMS @F1@|"
+      "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 MARR|2 SOUR @S2@|3 PAGE 12|"
+      "0 @S2@ SOUR Heiratsbuch|0 @S1@ SOUR Taufbuch|0 TRLR"));
   // clang-format on
 }
 
