@@ -44,9 +44,10 @@ std::uint64_t NextRecordStart(int fd, FileEncoding encoding, std::uint64_t from,
   };
   std::vector<char> window(kWindow);
   while (from < end) {
-    const std::size_t got =
+    std::size_t got =
         ReadAt(fd, window.data(),
                static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, end - from)), from);
+    got -= got % unit;  // whole code units only, so the next window stays aligned
     if (got < 3 * unit) return end;
     for (std::size_t i = 0; i + 3 * unit <= got; i += unit) {
       const unsigned ch = unitAt(&window[i]);

@@ -252,6 +252,18 @@ void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
   ClearAfterFailure(store, counts);
 }
 
+// Moves the records of a part's table (behind its zero record) to the end of `into`,
+// each made to fit the joined tables by `fit` first.
+template <typename Record, typename Fit>
+void MoveRecords(std::vector<Record>& into, std::vector<Record>& from, Fit fit) {
+  into.reserve(into.size() + from.size() - 1);
+  for (std::size_t i = 1; i < from.size(); ++i) {
+    fit(from[i]);
+    into.push_back(std::move(from[i]));
+  }
+  from.resize(1);
+}
+
 void RecordReader::Append(RecordReader& later) {
   const int personBase = personXrefs_.RecordCount();
   const std::vector<std::int32_t> persons = personXrefs_.Append(later.personXrefs_);
@@ -267,30 +279,20 @@ void RecordReader::Append(RecordReader& later) {
     }
   };
   const TextPoolMap move(later.store_.texts, store_.texts);
-  std::vector<Person>& laterPersons = later.store_.personTable;
-  store_.personTable.reserve(store_.personTable.size() + laterPersons.size() - 1);
-  for (std::size_t i = 1; i < laterPersons.size(); ++i) {
-    Person& p = laterPersons[i];
+  MoveRecords(store_.personTable, later.store_.personTable, [&](Person& p) {
     relinkAll(p.fams, families);
     relinkAll(p.famc, families);
     for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
                               &p.deathPlace, &p.burialPlace}) {
       move(*text);
     }
-    store_.personTable.push_back(std::move(p));
-  }
-  std::vector<Family>& laterFamilies = later.store_.familyTable;
-  store_.familyTable.reserve(store_.familyTable.size() + laterFamilies.size() - 1);
-  for (std::size_t i = 1; i < laterFamilies.size(); ++i) {
-    Family& f = laterFamilies[i];
+  });
+  MoveRecords(store_.familyTable, later.store_.familyTable, [&](Family& f) {
     relink(f.husband, persons);
     relink(f.wife, persons);
     relinkAll(f.children, persons);
     move(f.marriagePlace);
-    store_.familyTable.push_back(std::move(f));
-  }
-  later.store_.personTable.resize(1);
-  later.store_.familyTable.resize(1);
+  });
   for (DoubledLink d : later.doubledLinks_) {
     d.person += personBase;
     relink(d.link, families);
