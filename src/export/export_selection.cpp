@@ -82,25 +82,10 @@ std::string RecordLinks::LineFor(const List& list, std::int32_t entry) const {
   return line;
 }
 
-std::int32_t RecordLinks::NextEntry(std::string_view tag, const List*& found) {
-  List* list = Find(tag);
-  found = list;
-  if (list == nullptr || list->begin == list->end) return 0;
-  const std::int32_t entry = *list->begin++;
-  const bool exported =
-      list->toFamilies ? selection_.FamilyWritten(entry) : selection_.PersonWritten(entry);
-  return exported ? entry : 0;
-}
-
 std::string RecordLinks::Next(std::string_view tag) {
-  const List* list = nullptr;
-  const std::int32_t entry = NextEntry(tag, list);
-  return entry == 0 ? std::string() : LineFor(*list, entry);
-}
-
-bool RecordLinks::NextIsWritten(std::string_view tag) {
-  const List* list = nullptr;
-  return NextEntry(tag, list) != 0;
+  List* list = Find(tag);
+  if (list == nullptr || list->begin == list->end) return {};
+  return LineFor(*list, *list->begin++);
 }
 
 std::vector<std::string> RecordLinks::Remaining(std::string_view tag) {

@@ -62,8 +62,6 @@ class RecordLinks {
   static bool IsLinkTag(std::string_view tag);
   // The line that replaces the next line with `tag`, or empty when it is left out.
   std::string Next(std::string_view tag);
-  // The same without the line: false when the next line with `tag` is left out.
-  bool NextIsWritten(std::string_view tag);
   // Lines for the entries of `tag` that no line of the record stood for.
   std::vector<std::string> Remaining(std::string_view tag);
 
@@ -75,9 +73,6 @@ class RecordLinks {
     bool toFamilies = false;
   };
   List* Find(std::string_view tag);
-  // The next entry of the list for `tag`, or 0 when none is left or its record is not
-  // exported; `list` is where it was found.
-  std::int32_t NextEntry(std::string_view tag, const List*& list);
   std::string LineFor(const List& list, std::int32_t entry) const;
 
   const ExportSelection& selection_;
