@@ -1,7 +1,9 @@
 #include "dates/parse_date_text.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "dates/date_words.h"
 #include "text/compare_text.h"
@@ -190,10 +192,121 @@ bool ReadSecondYear(PackedDate& date, const char* text) {
   return true;
 }
 
+// Nearly every date of a file has one of a few forms in upper-case GEDCOM words with
+// single blanks: "12 MAR 1850", "ABT 1850", "MAR 1850", "1850". These are read here in one
+// pass. Anything else, and anything this reading would reject, is left to the general
+// reading, which gives the same date for these forms.
+enum class Kind : char { Number, Month, Qualifier };
+
+struct CommonTokens {
+  std::array<Kind, kMaxTokens> kind{};
+  std::array<int, kMaxTokens> value{};
+  int count = 0;
+};
+
+constexpr std::uint32_t WordKey(const char* word) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(word[0])) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(word[1])) << 8 |
+         static_cast<unsigned char>(word[2]);
+}
+
+bool IsUpper(char ch) { return ch >= 'A' && ch <= 'Z'; }
+
+// The month or qualifier an upper-case GEDCOM word names.
+bool ReadCommonWord(std::uint32_t key, Kind& kind, int& value) {
+  for (int month = 1; month <= kMaxMonth; ++month) {
+    if (key == WordKey(kGedcomMonthWords[month])) {
+      kind = Kind::Month, value = month;
+      return true;
+    }
+  }
+  for (int qualifier = 1; qualifier <= kMaxQualifier; ++qualifier) {
+    if (key == WordKey(kGedcomQualifierWords[qualifier])) {
+      kind = Kind::Qualifier, value = qualifier;
+      return true;
+    }
+  }
+  if (key != WordKey("EST")) return false;
+  kind = Kind::Qualifier, value = kCalculated;
+  return true;
+}
+
+bool SplitCommonTokens(const char* p, CommonTokens& tokens) {
+  for (;; ++p) {
+    if (tokens.count == kMaxTokens) return false;
+    Kind& kind = tokens.kind[tokens.count];
+    int& value = tokens.value[tokens.count];
+    if (IsDigit(*p)) {
+      kind = Kind::Number, value = 0;
+      for (int digits = 1; IsDigit(*p); ++p, ++digits) {
+        if (digits > 4) return false;
+        value = value * 10 + (*p - '0');
+      }
+    } else if (IsUpper(p[0]) && IsUpper(p[1]) && IsUpper(p[2]) &&
+               ReadCommonWord(WordKey(p), kind, value)) {
+      p += 3;
+    } else {
+      return false;
+    }
+    ++tokens.count;
+    if (*p == '\0') return true;
+    if (*p != ' ') return false;
+  }
+}
+
+// The kinds of up to four tokens as one number, a digit of base 4 each.
+constexpr int Shape(std::string_view kinds) {
+  int shape = 0;
+  for (const char kind : kinds) shape = shape * 4 + (kind == 'N' ? 1 : kind == 'M' ? 2 : 3);
+  return shape;
+}
+
+bool ReadCommonForm(PackedDate& date, const char* text) {
+  CommonTokens t;
+  if (!SplitCommonTokens(text, t)) return false;
+  int shape = 0;
+  for (int i = 0; i < t.count; ++i) shape = shape * 4 + static_cast<int>(t.kind[i]) + 1;
+  const std::array<int, kMaxTokens>& v = t.value;
+  int qualifier = 0, day = 0, month = 0, year = 0;
+  switch (shape) {
+    case Shape("N"):
+      year = v[0];
+      break;
+    case Shape("M"):
+      month = v[0];
+      break;
+    case Shape("QN"):
+      qualifier = v[0], year = v[1];
+      break;
+    case Shape("MN"):
+      month = v[0], year = v[1];
+      break;
+    case Shape("NM"):
+      day = v[0], month = v[1];
+      break;
+    case Shape("QMN"):
+      qualifier = v[0], month = v[1], year = v[2];
+      break;
+    case Shape("NMN"):
+      day = v[0], month = v[1], year = v[2];
+      break;
+    case Shape("QNMN"):
+      qualifier = v[0], day = v[1], month = v[2], year = v[3];
+      break;
+    default:
+      return false;
+  }
+  const PackedDate read = PackedDate::Make(year, month, day, qualifier);
+  if (year > kMaxYear || day > kMaxDay || !DayFitsMonth(read)) return false;
+  date = read;
+  return true;
+}
+
 }  // namespace
 
 bool ParseDateText(PackedDate& date, const char* text) {
   if (text == nullptr) return false;
+  if (ReadCommonForm(date, text)) return true;
   date = PackedDate{};
   date.SetParseFailed(true);
   Tokens tokens;

@@ -1,6 +1,10 @@
 // Dates as text in the file and on the screen: read and written.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+#include <string>
+
 #include "dates/format_date.h"
 #include "dates/parse_date_text.h"
 
@@ -63,6 +67,30 @@ TEST(ParseDateText, SecondYearIsAnOffsetOfUpToTen) {
   for (const char* text : {"1700/1711", "1700/01", "1701/1700", "1700/1828", "1700/"}) {
     EXPECT_TRUE(Read(text, false).ParseFailed()) << text;
   }
+}
+
+// The usual upper-case forms are read by a shortcut; a leading blank sends the same text
+// through the general reading, which must give the same date, valid or not.
+TEST(ParseDateText, ShortcutAgreesWithTheGeneralReading) {
+  constexpr const char* kTokens[] = {"12", "1850", "0", "00", "31", "32", "2100", "2101",
+                                     "29", "30", "9999", "12345", "MAR", "MAY", "APR", "DEC",
+                                     "OCT", "FEB", "ABT", "BEF", "EST", "CAL", "AFT", "Mar",
+                                     "MARCH", "XYZ", "VOR", "1850/1851", "12.3.1850"};
+  std::mt19937 rng(4711);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    for (int i = 1 + static_cast<int>(rng() % 5); i > 0; --i) {
+      if (!text.empty()) text += ' ';
+      text += kTokens[rng() % std::size(kTokens)];
+    }
+    PackedDate shortcut{0xFFFFFFFFu}, general{0xFFFFFFFFu};
+    const bool shortcutOk = ParseDateText(shortcut, text.c_str());
+    EXPECT_EQ(shortcutOk, ParseDateText(general, (" " + text).c_str())) << text;
+    EXPECT_EQ(shortcut, general) << text;
+  }
+  EXPECT_EQ(Read("ABT 12 MAY 1850"), D(1850, 5, 12, kAbout));
+  EXPECT_EQ(Read("EST 1850"), D(1850, 0, 0, kCalculated));
+  EXPECT_EQ(Read("30 FEB 1850", false), Failed(D(1850, 2, 30)));
 }
 
 TEST(FormatDate, BothForms) {
