@@ -14,6 +14,7 @@
 #include "export/write_export.h"
 #include "gedcom/file_parts.h"
 #include "gedcom/line_writer.h"
+#include "platform/parallel.h"
 #include "platform/system_hints.h"
 #include "store/flags.h"
 
@@ -80,7 +81,7 @@ std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
                                    const PartProgress& progress) {
   const FileEncoding encoding = context.file.encoding.encoding;
   std::vector<PartOutput> outputs(parts.size());
-  ForEachPart(parts.size(), [&](std::size_t i) {
+  RunInParallel(parts.size(), [&](std::size_t i) {
     LineReader reader(source, encoding, parts[i].begin, parts[i].end);
     if (i == 0) {
       outputs[0].written =

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "gedcom/file_encoding.h"
@@ -30,11 +29,6 @@ void SetFilePartPolicy(const FilePartPolicy& policy);
 // Splits [begin, end) of `file` at level-0 lines into parts of about equal size.
 std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
                                      std::uint64_t end, const FilePartPolicy& policy);
-
-// Runs `work(i)` for every part index: part 0 on the calling thread, the others on
-// threads of their own; returns when all are done. An exception of any part is thrown
-// again here once every thread has ended.
-void ForEachPart(std::size_t count, const std::function<void(std::size_t)>& work);
 
 // The progress of a file read in parts, as the first part sees it: only the calling
 // thread may report to the window, so part 0 stands for the whole range, the others

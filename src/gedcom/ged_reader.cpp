@@ -10,6 +10,7 @@
 #include "gedcom/import_limits.h"
 #include "gedcom/name_value.h"
 #include "gedcom/xref_numbering.h"
+#include "platform/parallel.h"
 #include "platform/system_hints.h"
 #include "store/flags.h"
 
@@ -424,7 +425,7 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
   readers.emplace_back(store);
   for (Store& partStore : partStores) readers.emplace_back(partStore);
   std::vector<char> read(parts.size()), failed(parts.size());
-  ForEachPart(parts.size(), [&](std::size_t i) {
+  RunInParallel(parts.size(), [&](std::size_t i) {
     LineReader reader(file, encoding, parts[i].begin, parts[i].end);
     read[i] = readers[i].Read(reader, i == 0 ? PartProgress(progress, parts, 0) : PartProgress());
     failed[i] = reader.Failed();

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "platform/parallel.h"
+
 namespace korvane {
 namespace {
 
@@ -114,7 +116,7 @@ bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin
   const PartProgress firstPart(progress, parts, 0);
   std::vector<ReferenceIndexBuilder> builders(parts.size());
   std::vector<char> failed(parts.size());
-  ForEachPart(parts.size(), [&](std::size_t i) {
+  RunInParallel(parts.size(), [&](std::size_t i) {
     LineReader reader(file, encoding, parts[i].begin, parts[i].end);
     reader.SetDecodeLines(false);  // only tags and cross-references matter here
     GedLine line;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <stdexcept>
 
 #include "gedcom_test_util.h"
 
@@ -66,17 +64,6 @@ TEST(FileParts, SmallFilesAndFilesWithoutRecordsStayWhole) {
   const std::string oneLine = "0 HEAD" + std::string(5000, 'x');
   const FilePtr single = FileWith(oneLine);
   EXPECT_EQ(SplitAtRecords(single.get(), FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(), 1u);
-}
-
-TEST(FileParts, RunsEveryPartAndPassesOnWhatAPartThrew) {
-  std::atomic<int> sum = 0;
-  ForEachPart(5, [&](std::size_t i) { sum += static_cast<int>(i) + 1; });
-  EXPECT_EQ(sum, 15);
-  EXPECT_THROW(ForEachPart(3,
-                           [](std::size_t i) {
-                             if (i == 2) throw std::runtime_error("part 2");
-                           }),
-               std::runtime_error);
 }
 
 }  // namespace
