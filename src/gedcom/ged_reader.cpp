@@ -1,6 +1,7 @@
 #include "gedcom/ged_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -267,8 +268,18 @@ void MoveRecords(std::vector<Record>& into, std::vector<Record>& from, Fit fit) 
 
 void RecordReader::Append(RecordReader& later) {
   const int personBase = personXrefs_.RecordCount();
-  const std::vector<std::int32_t> persons = personXrefs_.Append(later.personXrefs_);
-  const std::vector<std::int32_t> families = familyXrefs_.Append(later.familyXrefs_);
+  std::vector<std::int32_t> persons, families;
+  std::optional<TextPoolMap> move;
+  // The two steps of each pair run side by side; neither touches what the other writes to.
+  RunInParallel(2, [&](std::size_t side) {
+    if (side == 0) {
+      move.emplace(later.store_.texts, store_.texts);
+    } else {
+      persons = personXrefs_.Append(later.personXrefs_);
+      families = familyXrefs_.Append(later.familyXrefs_);
+      if (!references_.EndedAtTrailer()) references_.Append(later.references_);
+    }
+  });
   auto relink = [](std::int32_t& value, const std::vector<std::int32_t>& values) {
     if (value > 0) value = values[value - 1];
   };
@@ -279,27 +290,30 @@ void RecordReader::Append(RecordReader& later) {
       list.Set(i, value);
     }
   };
-  const TextPoolMap move(later.store_.texts, store_.texts);
-  MoveRecords(store_.personTable, later.store_.personTable, [&](Person& p) {
-    relinkAll(p.fams, families);
-    relinkAll(p.famc, families);
-    for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
-                              &p.deathPlace, &p.burialPlace}) {
-      move(*text);
+  RunInParallel(2, [&](std::size_t side) {
+    if (side == 0) {
+      MoveRecords(store_.personTable, later.store_.personTable, [&](Person& p) {
+        relinkAll(p.fams, families);
+        relinkAll(p.famc, families);
+        for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
+                                  &p.deathPlace, &p.burialPlace}) {
+          (*move)(*text);
+        }
+      });
+    } else {
+      MoveRecords(store_.familyTable, later.store_.familyTable, [&](Family& f) {
+        relink(f.husband, persons);
+        relink(f.wife, persons);
+        relinkAll(f.children, persons);
+        (*move)(f.marriagePlace);
+      });
     }
-  });
-  MoveRecords(store_.familyTable, later.store_.familyTable, [&](Family& f) {
-    relink(f.husband, persons);
-    relink(f.wife, persons);
-    relinkAll(f.children, persons);
-    move(f.marriagePlace);
   });
   for (DoubledLink d : later.doubledLinks_) {
     d.person += personBase;
     relink(d.link, families);
     doubledLinks_.push_back(d);
   }
-  if (!references_.EndedAtTrailer()) references_.Append(later.references_);
   counts_.indiRecords += later.counts_.indiRecords;
   counts_.famRecords += later.counts_.famRecords;
   counts_.highestSourceNumber =
@@ -385,14 +399,19 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
   auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
     for (int i = 0; i < list.Count(); ++i) list.Set(i, numbering.Resolve(list.At(i)));
   };
-  PlaceInNumberOrder(store_.personTable, personXrefs_, [&](Person& person) {
-    resolveAll(person.fams, familyXrefs_);
-    resolveAll(person.famc, familyXrefs_);
-  });
-  PlaceInNumberOrder(store_.familyTable, familyXrefs_, [&](Family& family) {
-    family.husband = personXrefs_.Resolve(family.husband);
-    family.wife = personXrefs_.Resolve(family.wife);
-    resolveAll(family.children, personXrefs_);
+  RunInParallel(2, [&](std::size_t side) {
+    if (side == 0) {
+      PlaceInNumberOrder(store_.personTable, personXrefs_, [&](Person& person) {
+        resolveAll(person.fams, familyXrefs_);
+        resolveAll(person.famc, familyXrefs_);
+      });
+    } else {
+      PlaceInNumberOrder(store_.familyTable, familyXrefs_, [&](Family& family) {
+        family.husband = personXrefs_.Resolve(family.husband);
+        family.wife = personXrefs_.Resolve(family.wife);
+        resolveAll(family.children, personXrefs_);
+      });
+    }
   });
   return true;
 }

@@ -58,13 +58,7 @@ bool LoadGedFile(LoadContext& context, const std::string& requestedPath) {
   const std::int64_t end = context.seconds ? context.seconds() : SteadySeconds();
   d.ReportAppend("\r\n%s geladen in %d Sek\r\n", name, static_cast<int>(end - start));
 
-  int corrections = 0;
-  for (Rin rin = 1; rin <= context.store.PersonCount(); ++rin) {
-    corrections += RepairPersonLinks(context.store, d, rin);
-  }
-  for (Mrin mrin = 1; mrin <= context.store.FamilyCount(); ++mrin) {
-    corrections += RepairFamilyLinks(context.store, d, mrin);
-  }
+  const int corrections = RepairAllLinks(context.store, d);
   if (corrections != 0) {
     d.ReportAppend("\r\n\r\n%d Fehler automatisch korrigiert!", corrections);
     d.ReportAppend("\r\nBitte Exportieren um Änderungen zu sichern!\r\n");

@@ -1,7 +1,12 @@
 #include "gedcom/link_repair.h"
 
+#include <algorithm>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "gedcom/link_check.h"
+#include "platform/parallel.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 #include "store/report_lines.h"
@@ -11,6 +16,14 @@ namespace {
 
 constexpr int kPersonLineMode = kLineRinFirst | kLineBirth | kLineDeath;
 
+bool IsNameless(const Person& person) {
+  return person.surname == nullptr && person.givenNames == nullptr;
+}
+
+void ReportNameless(Diagnostics& d, Rin rin) {
+  d.ReportAppend("\r\n### Person %d hat keinen Namen", rin);
+}
+
 // Lists are walked with an index that rises after every entry, also after a removal, and
 // the count is read again before each step: this is the order the messages come in.
 class PersonRepair {
@@ -19,9 +32,7 @@ class PersonRepair {
       : store_(store), d_(d), rin_(rin), person_(store.personTable[rin]) {}
 
   int RepairPresent() {
-    if (person_.surname == nullptr && person_.givenNames == nullptr) {
-      d_.ReportAppend("\r\n### Person %d hat keinen Namen", rin_);
-    }
+    if (IsNameless(person_)) ReportNameless(d_, rin_);
     RepairSpouseFamilies();
     RepairParentFamilies();
     return count_;
@@ -291,6 +302,46 @@ int RepairFamilyLinks(Store& store, Diagnostics& diagnostics, Mrin mrin) {
   if (mrin < 1 || mrin > store.FamilyCount()) return 0;
   FamilyRepair repair(store, diagnostics, mrin);
   return FamilyExists(store, mrin) ? repair.RepairPresent() : repair.RepairDeleted();
+}
+
+int RepairAllLinks(Store& store, Diagnostics& diagnostics) {
+  // Nearly every record of a file is in order. Which ones are not is found on all cores
+  // first; the repairs then run in record order as ever. A repair changes other records,
+  // so from the first one on every record is repaired in turn.
+  enum Need : char { InOrder, Nameless, Repair };
+  const int persons = store.PersonCount();
+  const int families = store.FamilyCount();
+  std::vector<Need> personNeeds(static_cast<std::size_t>(persons) + 1);
+  std::vector<Need> familyNeeds(static_cast<std::size_t>(families) + 1);
+  const std::size_t threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+  RunInParallel(threads, [&](std::size_t part) {
+    for (int rin = 1 + static_cast<int>(part); rin <= persons; rin += static_cast<int>(threads)) {
+      personNeeds[rin] = PersonLinksNeedRepair(store, rin) ? Repair
+                         : PersonExists(store, rin) && IsNameless(store.personTable[rin])
+                             ? Nameless
+                             : InOrder;
+    }
+    for (int m = 1 + static_cast<int>(part); m <= families; m += static_cast<int>(threads)) {
+      familyNeeds[m] = FamilyLinksNeedRepair(store, m) ? Repair : InOrder;
+    }
+  });
+  int corrections = 0;
+  bool changed = false;
+  for (Rin rin = 1; rin <= persons; ++rin) {
+    if (changed || personNeeds[rin] == Repair) {
+      corrections += RepairPersonLinks(store, diagnostics, rin);
+      changed = true;
+    } else if (personNeeds[rin] == Nameless) {
+      ReportNameless(diagnostics, rin);
+    }
+  }
+  for (Mrin mrin = 1; mrin <= families; ++mrin) {
+    if (changed || familyNeeds[mrin] == Repair) {
+      corrections += RepairFamilyLinks(store, diagnostics, mrin);
+      changed = true;
+    }
+  }
+  return corrections;
 }
 
 }  // namespace korvane

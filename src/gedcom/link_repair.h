@@ -16,4 +16,8 @@ int RepairPersonLinks(Store& store, Diagnostics& diagnostics, Rin rin);
 // children is deleted.
 int RepairFamilyLinks(Store& store, Diagnostics& diagnostics, Mrin mrin);
 
+// Repairs the links of every person, then of every family, in record order; returns the
+// corrections counted.
+int RepairAllLinks(Store& store, Diagnostics& diagnostics);
+
 }  // namespace korvane

@@ -1,0 +1,95 @@
+#include "gedcom/link_check.h"
+
+#include "store/accessors.h"
+
+// Every condition here is one under which the link repair reports and changes something;
+// the two must stay in step.
+namespace korvane {
+namespace {
+
+bool SpouseFamiliesNeedRepair(const Store& store, Rin rin, const Person& person) {
+  Mrin previous = 0;
+  for (const Mrin m : person.fams) {
+    if (!FamilyExists(store, m) || m == previous) return true;
+    const Family& family = store.familyTable[m];
+    if (family.husband != rin && family.wife != rin) return true;
+    previous = m;
+  }
+  return false;
+}
+
+bool ParentFamiliesNeedRepair(const Store& store, Rin rin, const Person& person) {
+  Mrin previous = 0;
+  for (const Mrin m : person.famc) {
+    if (!FamilyExists(store, m) || m == previous) return true;
+    const Family& family = store.familyTable[m];
+    if (!ListContains(family.children, rin)) return true;
+    for (const Rin parent : {family.husband, family.wife}) {
+      if (parent != 0 && !PersonExists(store, parent)) return true;
+    }
+    previous = m;
+  }
+  return false;
+}
+
+bool PartnerNeedsRepair(const Store& store, Mrin mrin, Rin partner, char sex) {
+  if (!PersonExists(store, partner)) return true;
+  const Person& person = store.personTable[partner];
+  return person.sex != sex || !ListContains(person.fams, mrin);
+}
+
+bool ChildrenNeedRepair(const Store& store, Mrin mrin, const Family& family) {
+  Rin previous = 0;
+  for (const Rin c : family.children) {
+    if (!PersonExists(store, c) || c == previous) return true;
+    if (!ListContains(store.personTable[c].famc, mrin)) return true;
+    previous = c;
+  }
+  return false;
+}
+
+// A deleted record still named by a present one.
+bool NamedBackByPerson(const Store& store, Rin rin, LinkList Person::*list, Mrin mrin) {
+  return PersonExists(store, rin) && ListContains(store.personTable[rin].*list, mrin);
+}
+
+}  // namespace
+
+bool PersonLinksNeedRepair(const Store& store, Rin rin) {
+  if (rin < 1 || rin > store.PersonCount()) return false;
+  const Person& person = store.personTable[rin];
+  if (PersonExists(store, rin)) {
+    return SpouseFamiliesNeedRepair(store, rin, person) ||
+           ParentFamiliesNeedRepair(store, rin, person);
+  }
+  for (const LinkList* list : {&person.fams, &person.famc}) {
+    for (const Mrin m : *list) {
+      if (FamilyExists(store, m)) return true;
+    }
+  }
+  return false;
+}
+
+bool FamilyLinksNeedRepair(const Store& store, Mrin mrin) {
+  if (mrin < 1 || mrin > store.FamilyCount()) return false;
+  const Family& family = store.familyTable[mrin];
+  const Rin h = family.husband;
+  const Rin w = family.wife;
+  if (!FamilyExists(store, mrin)) {
+    if (NamedBackByPerson(store, h, &Person::fams, mrin) ||
+        NamedBackByPerson(store, w, &Person::fams, mrin)) {
+      return true;
+    }
+    for (const Rin c : family.children) {
+      if (NamedBackByPerson(store, c, &Person::famc, mrin)) return true;
+    }
+    return false;
+  }
+  // A person named as both partners fails one of the two sex checks.
+  if (h != 0 && PartnerNeedsRepair(store, mrin, h, 'M')) return true;
+  if (h == 0 && w == 0 && family.children.Count() < 2) return true;
+  if (w != 0 && PartnerNeedsRepair(store, mrin, w, 'F')) return true;
+  return ChildrenNeedRepair(store, mrin, family);
+}
+
+}  // namespace korvane
