@@ -82,8 +82,9 @@ std::size_t StringIndex::Probe(std::string_view text, std::uint32_t hash) const 
   }
 }
 
-std::pair<int, bool> StringIndex::Insert(std::string_view text) {
-  const std::uint32_t hash = MurmurHash3(text, kHashSeed);
+std::uint32_t StringIndex::HashOf(std::string_view text) { return MurmurHash3(text, kHashSeed); }
+
+std::pair<int, bool> StringIndex::Insert(std::string_view text, std::uint32_t hash) {
   const std::size_t i = Probe(text, hash);
   if (slots_[i].id >= 0) return {slots_[i].id, false};
   entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size())});
@@ -93,7 +94,7 @@ std::pair<int, bool> StringIndex::Insert(std::string_view text) {
 }
 
 int StringIndex::Find(std::string_view text) const {
-  return slots_[Probe(text, MurmurHash3(text, kHashSeed))].id;
+  return slots_[Probe(text, HashOf(text))].id;
 }
 
 const char* StringIndex::Store(std::string_view text) {

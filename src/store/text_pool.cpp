@@ -18,18 +18,20 @@ std::string_view CleanPoolText(std::string_view text) {
 
 const char EmptyText[1] = {0};
 
-const char* TextPool::Intern(TextPoolId pool, std::string_view text) {
+const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
   text = CleanPoolText(text);
   if (text.empty()) return EmptyText;
-  // Consecutive records often repeat a name or place; this spares the hash.
-  const char*& last = lastText_[static_cast<int>(pool)];
-  if (last != nullptr && std::strncmp(last, text.data(), text.size()) == 0 &&
-      last[text.size()] == 0) {
-    return last;
+  const std::uint32_t hash = StringIndex::HashOf(text);
+  if (text.size() > sizeof(Recent::text)) return texts_.At(texts_.Insert(text, hash).first).data();
+  if (recent_ == nullptr) recent_ = std::make_unique<Recent[]>(kRecentEntries);
+  Recent& recent = recent_[hash & (kRecentEntries - 1)];
+  if (recent.length == text.size() && std::memcmp(recent.text, text.data(), text.size()) == 0) {
+    return recent.stored;
   }
-  const auto [id, added] = texts_.Insert(text);
-  last = texts_.At(id).data();
-  return last;
+  recent.stored = texts_.At(texts_.Insert(text, hash).first).data();
+  recent.length = static_cast<std::uint8_t>(text.size());
+  std::memcpy(recent.text, text.data(), text.size());
+  return recent.stored;
 }
 
 TextPoolMap::TextPoolMap(const TextPool& from, TextPool& into) {

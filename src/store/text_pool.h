@@ -1,7 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -29,8 +30,18 @@ class TextPool {
   std::string_view At(int id) const { return texts_.At(id); }
 
  private:
+  // Recently interned short texts by hash, small enough to stay in the processor's cache:
+  // most names and places of a file repeat, and these are found here without a visit to
+  // the index. The text is kept in the entry, so a hit reads nothing else.
+  struct Recent {
+    const char* stored = nullptr;
+    std::uint8_t length = 0;
+    char text[23] = {};
+  };
+  static constexpr std::size_t kRecentEntries = 4096;
+
   StringIndex texts_;
-  std::array<const char*, 3> lastText_{};  // most recent text of each pool
+  std::unique_ptr<Recent[]> recent_;  // made on first use
 };
 
 // The texts of one pool as another pool stores them, found by address: records read

@@ -77,9 +77,24 @@ TEST(TextPool, InternsCleanedTextsOnceAndNeverMovesThem) {
   pool.Intern(TextPoolId::Surnames, "Huber");
   EXPECT_EQ(pool.Intern(TextPoolId::Surnames, "  Maier\r\n"), maier);  // not only the latest
   EXPECT_EQ(InternText(pool, TextPoolId::Places, "Maier"), maier);     // across pools
-  // Texts stay in place while the index grows many times.
-  for (int i = 0; i < 40'000; ++i) pool.Intern(TextPoolId::Places, std::to_string(i));
+  EXPECT_STRNE(pool.Intern(TextPoolId::Surnames, "Maie"), maier);
+  // Long texts too are stored once.
+  const std::string long1(40, 'x'), long2 = std::string(39, 'x') + 'y';
+  const char* stored = pool.Intern(TextPoolId::Places, long1);
+  EXPECT_EQ(pool.Intern(TextPoolId::Places, long1), stored);
+  EXPECT_EQ(pool.Intern(TextPoolId::Places, long2), pool.Intern(TextPoolId::Places, long2));
+  EXPECT_NE(pool.Intern(TextPoolId::Places, long2), stored);
+  // Texts stay in place while the index grows many times, and every one is found again
+  // whatever came in between.
+  std::vector<const char*> numbers;
+  for (int i = 0; i < 40'000; ++i) {
+    numbers.push_back(pool.Intern(TextPoolId::Places, std::to_string(i)));
+  }
   EXPECT_EQ(pool.Intern(TextPoolId::GivenNames, "Maier"), maier);
+  for (int i = 0; i < 40'000; i += 7) {
+    ASSERT_EQ(pool.Intern(TextPoolId::Places, std::to_string(i)), numbers[i]) << i;
+  }
+  EXPECT_EQ(pool.Size(), 8 + 40'000);  // the eight texts above and the numbers
 }
 
 TEST(StringIndex, TellsTextsWithEqualHashesApartAndAMovedFromIndexIsEmptyAndUsable) {
