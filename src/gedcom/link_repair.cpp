@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "gedcom/link_check.h"
@@ -314,14 +315,19 @@ int RepairAllLinks(Store& store, Diagnostics& diagnostics) {
   std::vector<Need> personNeeds(static_cast<std::size_t>(persons) + 1);
   std::vector<Need> familyNeeds(static_cast<std::size_t>(families) + 1);
   const std::size_t threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+  // Each thread checks a run of persons and a run of families of its own.
+  auto run = [threads](std::size_t part, int count) {
+    return std::pair(1 + static_cast<int>(part * static_cast<std::size_t>(count) / threads),
+                     1 + static_cast<int>((part + 1) * static_cast<std::size_t>(count) / threads));
+  };
   RunInParallel(threads, [&](std::size_t part) {
-    for (int rin = 1 + static_cast<int>(part); rin <= persons; rin += static_cast<int>(threads)) {
+    for (auto [rin, end] = run(part, persons); rin < end; ++rin) {
       personNeeds[rin] = PersonLinksNeedRepair(store, rin) ? Repair
                          : PersonExists(store, rin) && IsNameless(store.personTable[rin])
                              ? Nameless
                              : InOrder;
     }
-    for (int m = 1 + static_cast<int>(part); m <= families; m += static_cast<int>(threads)) {
+    for (auto [m, end] = run(part, families); m < end; ++m) {
       familyNeeds[m] = FamilyLinksNeedRepair(store, m) ? Repair : InOrder;
     }
   });
