@@ -14,8 +14,36 @@ struct GedLineParts {
 
 // Splits a line (UTF-8 or the raw bytes of an ASCII-compatible encoding). Leading blanks
 // are allowed; levels of any size are read (saturating) so deep or absurd levels never
-// overflow; blanks between the parts may be more than one.
-GedLineParts ParseGedLine(std::string_view line);
+// overflow; blanks between the parts may be more than one. Inline: every line of a load
+// goes through here.
+inline GedLineParts ParseGedLine(std::string_view line) {
+  constexpr int kLevelCap = 1000;
+  auto isBlank = [](char ch) { return ch == ' ' || ch == '\t'; };
+  auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
+  GedLineParts parts;
+  std::size_t pos = 0;
+  while (pos < line.size() && isBlank(line[pos])) ++pos;
+  if (pos == line.size() || !isDigit(line[pos])) return parts;
+  int level = 0;
+  for (; pos < line.size() && isDigit(line[pos]); ++pos) {
+    level = level >= kLevelCap ? kLevelCap : level * 10 + (line[pos] - '0');
+  }
+  parts.level = level;
+  auto word = [&]() {
+    while (pos < line.size() && isBlank(line[pos])) ++pos;
+    const std::size_t start = pos;
+    while (pos < line.size() && !isBlank(line[pos])) ++pos;
+    return line.substr(start, pos - start);
+  };
+  parts.tag = word();
+  if (!parts.tag.empty() && parts.tag.front() == '@' && parts.tag.size() > 1 &&
+      parts.tag.back() == '@') {
+    parts.xref = parts.tag;
+    parts.tag = word();
+  }
+  if (pos < line.size()) parts.value = line.substr(pos + 1);  // one blank separates the value
+  return parts;
+}
 
 // "@N5@": a pointer value (no blanks inside).
 bool IsPointerValue(std::string_view value);
