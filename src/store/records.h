@@ -10,25 +10,27 @@ namespace korvane {
 
 // A person as the program holds it: names, sex, four events and the links. Everything
 // else stays in the GEDCOM file, found again through `recordOffset`. Texts point into the
-// store's TextPool; null means the file gave none.
+// store's TextPool; null means the file gave none. The fields are ordered so that a
+// person takes 128 bytes without gaps.
 struct Person {
   std::uint64_t recordOffset = 0;  // first line after "0 @I..@ INDI"; 0 = made in the program
   std::uint32_t flags = 0;
+  PackedDate birthDate;
   const char* surname = nullptr;
   const char* givenNames = nullptr;
-  PackedDate birthDate;
   const char* birthPlace = nullptr;
-  PackedDate chrDate;
   const char* chrPlace = nullptr;
-  PackedDate deathDate;
   const char* deathPlace = nullptr;
-  PackedDate burialDate;
   const char* burialPlace = nullptr;
+  PackedDate chrDate;
+  PackedDate deathDate;
+  PackedDate burialDate;
+  char sex = 0;     // the letter of the SEX line as read; 0 = none
   LinkList fams;    // families in which the person is a spouse
   LinkList famc;    // families in which the person is a child
   LinkList merged;  // persons merged into this one
-  char sex = 0;     // the letter of the SEX line as read; 0 = none
 };
+static_assert(sizeof(void*) != 8 || sizeof(Person) == 128);
 
 struct Family {
   std::uint64_t recordOffset = 0;  // first line after "0 @F..@ FAM"; 0 = made in the program
