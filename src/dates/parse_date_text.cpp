@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "dates/date_words.h"
@@ -231,26 +232,27 @@ bool ReadCommonWord(std::uint32_t key, Kind& kind, int& value) {
   return true;
 }
 
-bool SplitCommonTokens(const char* p, CommonTokens& tokens) {
-  for (;; ++p) {
+bool SplitCommonTokens(std::string_view text, CommonTokens& tokens) {
+  auto at = [&](std::size_t i) { return i < text.size() ? text[i] : '\0'; };
+  for (std::size_t p = 0;; ++p) {
     if (tokens.count == kMaxTokens) return false;
     Kind& kind = tokens.kind[tokens.count];
     int& value = tokens.value[tokens.count];
-    if (IsDigit(*p)) {
+    if (IsDigit(at(p))) {
       kind = Kind::Number, value = 0;
-      for (int digits = 1; IsDigit(*p); ++p, ++digits) {
+      for (int digits = 1; IsDigit(at(p)); ++p, ++digits) {
         if (digits > 4) return false;
-        value = value * 10 + (*p - '0');
+        value = value * 10 + (text[p] - '0');
       }
-    } else if (IsUpper(p[0]) && IsUpper(p[1]) && IsUpper(p[2]) &&
-               ReadCommonWord(WordKey(p), kind, value)) {
+    } else if (IsUpper(at(p)) && IsUpper(at(p + 1)) && IsUpper(at(p + 2)) &&
+               ReadCommonWord(WordKey(text.data() + p), kind, value)) {
       p += 3;
     } else {
       return false;
     }
     ++tokens.count;
-    if (*p == '\0') return true;
-    if (*p != ' ') return false;
+    if (p == text.size()) return true;
+    if (text[p] != ' ') return false;
   }
 }
 
@@ -261,7 +263,7 @@ constexpr int Shape(std::string_view kinds) {
   return shape;
 }
 
-bool ReadCommonForm(PackedDate& date, const char* text) {
+bool ReadCommonForm(PackedDate& date, std::string_view text) {
   CommonTokens t;
   if (!SplitCommonTokens(text, t)) return false;
   int shape = 0;
@@ -303,6 +305,12 @@ bool ReadCommonForm(PackedDate& date, const char* text) {
 }
 
 }  // namespace
+
+bool ParseDateText(PackedDate& date, std::string_view text) {
+  if (ReadCommonForm(date, text)) return true;
+  // The general reading ends the text at a NUL, as a zero-terminated text would end.
+  return ParseDateText(date, std::string(text.substr(0, text.find('\0'))).c_str());
+}
 
 bool ParseDateText(PackedDate& date, const char* text) {
   if (text == nullptr) return false;

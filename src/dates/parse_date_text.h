@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "dates/packed_date.h"
 
 namespace korvane {
@@ -9,6 +11,8 @@ namespace korvane {
 // null text fails at once and leaves `date` untouched. Empty or blank text is no date and
 // succeeds.
 bool ParseDateText(PackedDate& date, const char* text);
+// The same for text that need not end with a zero; a NUL in it ends it.
+bool ParseDateText(PackedDate& date, std::string_view text);
 
 // The month (1..12) a word names in either date form, or 0. Apart from a few exact short
 // forms a word is judged by its first letter, so "April" gives 8.

@@ -76,7 +76,6 @@ class RecordReader {
   std::vector<DoubledLink> doubledLinks_;
   RecordKind kind_ = RecordKind::None;
   Event event_ = Event::None;
-  std::string dateText_;
 };
 
 bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
@@ -233,8 +232,7 @@ void RecordReader::ReadEventLine(const GedLineParts& parts) {
   }
   if (isDate) {
     // A rejected date keeps its failure bit for the plausibility check to find.
-    dateText_.assign(reader_->Utf8Value(parts.value));
-    ParseDateText(*date, dateText_.c_str());
+    ParseDateText(*date, reader_->Utf8Value(parts.value));
     *flags |= dateFlag;
   } else {
     *place = InternText(store_.texts, TextPoolId::Places, reader_->Utf8Value(parts.value));

@@ -83,11 +83,18 @@ TEST(ParseDateText, ShortcutAgreesWithTheGeneralReading) {
       if (!text.empty()) text += ' ';
       text += kTokens[rng() % std::size(kTokens)];
     }
-    PackedDate shortcut{0xFFFFFFFFu}, general{0xFFFFFFFFu};
+    PackedDate shortcut{0xFFFFFFFFu}, general{0xFFFFFFFFu}, view{0xFFFFFFFFu};
     const bool shortcutOk = ParseDateText(shortcut, text.c_str());
     EXPECT_EQ(shortcutOk, ParseDateText(general, (" " + text).c_str())) << text;
     EXPECT_EQ(shortcut, general) << text;
+    // A view into a longer line reads only its own characters.
+    const std::string line = text + "7 ABT";
+    EXPECT_EQ(ParseDateText(view, std::string_view(line).substr(0, text.size())), shortcutOk);
+    EXPECT_EQ(view, shortcut) << text;
   }
+  PackedDate cut;
+  EXPECT_TRUE(ParseDateText(cut, std::string_view("1850\0 ABT 12", 12)));  // a NUL ends it
+  EXPECT_EQ(cut, D(1850));
   EXPECT_EQ(Read("ABT 12 MAY 1850"), D(1850, 5, 12, kAbout));
   EXPECT_EQ(Read("EST 1850"), D(1850, 0, 0, kCalculated));
   EXPECT_EQ(Read("30 FEB 1850", false), Failed(D(1850, 2, 30)));
