@@ -28,29 +28,38 @@ int ShortFormNumber(std::string_view xref) {
 
 }  // namespace
 
+std::int32_t* XrefNumbering::ShortFormSlot(char letter, int number) {
+  std::vector<std::unique_ptr<Page>>& pages = shortForms_[static_cast<unsigned char>(letter)];
+  const auto page = static_cast<std::size_t>(number >> kPageBits);
+  if (page >= pages.size() || pages[page] == nullptr) {
+    // Ordinary files use a page for hundreds of cross-references.
+    if (pages_ >= 64 + xrefs_.size() / 64) return nullptr;
+    if (page >= pages.size()) pages.resize(page + 1);
+    pages[page] = std::make_unique<Page>();
+    ++pages_;
+  }
+  return &(*pages[page])[number & ((1 << kPageBits) - 1)];
+}
+
 int XrefNumbering::Intern(std::string_view xref) {
   const int number = ShortFormNumber(xref);
-  // A sparse table would waste memory on absurd numbers; those take the general way.
-  const bool dense = number > 0 && number <= 16 * static_cast<int>(xrefs_.size()) + 65536;
-  if (dense) {
-    std::vector<std::int32_t>& byNumber = shortForms_[static_cast<unsigned char>(xref[1])];
-    if (number >= static_cast<int>(byNumber.size())) {
-      byNumber.resize(std::max<std::size_t>(number + 1, byNumber.size() * 2), 0);
-    }
-    if (byNumber[number] == 0) {
-      // The bound grows with the count, so the same text may have come the general way
-      // while it was still too far out: it must keep that id.
-      if (const int other = otherXrefs_.Size() > 0 ? otherXrefs_.Find(xref) : -1; other >= 0) {
-        byNumber[number] = otherToXref_[other] + 1;
+  std::int32_t* slot = number > 0 ? ShortFormSlot(xref[1], number) : nullptr;
+  if (slot != nullptr) {
+    if (*slot == 0) {
+      // A short form that went the general way before must keep its id.
+      const int other = shortFormsInOther_ ? otherXrefs_.Find(xref) : -1;
+      if (other >= 0) {
+        *slot = otherToXref_[other] + 1;
       } else {
         xrefs_.push_back({number, -1, -1, xref[1]});
-        byNumber[number] = static_cast<std::int32_t>(xrefs_.size());
+        *slot = static_cast<std::int32_t>(xrefs_.size());
       }
     }
-    return byNumber[number] - 1;
+    return *slot - 1;
   }
   const auto [other, added] = otherXrefs_.Insert(xref);
   if (!added) return otherToXref_[other];
+  shortFormsInOther_ = shortFormsInOther_ || number > 0;
   xrefs_.push_back({XrefNumber(xref, kMaxRecordsPerKind), -1, other, 0});
   otherToXref_.push_back(static_cast<int>(xrefs_.size()) - 1);
   return otherToXref_.back();

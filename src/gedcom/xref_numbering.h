@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,7 +84,14 @@ class XrefNumbering {
 
   // "@I12@" (one letter, a number without leading zero) is found by letter and number
   // without hashing: nearly every cross-reference of nearly every file looks like that.
-  std::array<std::vector<std::int32_t>, 128> shortForms_;  // per letter: number -> id + 1
+  // The numbers are kept in pages, made when one of their numbers first comes; a file of
+  // absurd numbers gets only so many pages, and the rest go the general way.
+  static constexpr int kPageBits = 10;
+  using Page = std::array<std::int32_t, 1 << kPageBits>;  // number -> id + 1
+  std::int32_t* ShortFormSlot(char letter, int number);
+  std::array<std::vector<std::unique_ptr<Page>>, 128> shortForms_;  // per letter
+  std::size_t pages_ = 0;
+  bool shortFormsInOther_ = false;  // some short forms went the general way
   StringIndex otherXrefs_;
   std::vector<int> otherToXref_;  // per id of otherXrefs_: our id
   std::vector<Xref> xrefs_;

@@ -82,9 +82,8 @@ std::size_t StringIndex::Probe(std::string_view text, std::uint32_t hash) const 
   }
 }
 
-std::uint32_t StringIndex::HashOf(std::string_view text) { return MurmurHash3(text, kHashSeed); }
-
-std::pair<int, bool> StringIndex::Insert(std::string_view text, std::uint32_t hash) {
+std::pair<int, bool> StringIndex::Insert(std::string_view text) {
+  const std::uint32_t hash = MurmurHash3(text, kHashSeed);
   const std::size_t i = Probe(text, hash);
   if (slots_[i].id >= 0) return {slots_[i].id, false};
   entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size())});
@@ -94,7 +93,7 @@ std::pair<int, bool> StringIndex::Insert(std::string_view text, std::uint32_t ha
 }
 
 int StringIndex::Find(std::string_view text) const {
-  return slots_[Probe(text, HashOf(text))].id;
+  return slots_[Probe(text, MurmurHash3(text, kHashSeed))].id;
 }
 
 const char* StringIndex::Store(std::string_view text) {

@@ -20,10 +20,7 @@ class StringIndex {
   StringIndex& operator=(StringIndex&& other) noexcept;
 
   // The id of `text`, and whether it was added just now.
-  std::pair<int, bool> Insert(std::string_view text) { return Insert(text, HashOf(text)); }
-  // The same for a caller that has the text's HashOf already.
-  std::pair<int, bool> Insert(std::string_view text, std::uint32_t hash);
-  static std::uint32_t HashOf(std::string_view text);
+  std::pair<int, bool> Insert(std::string_view text);
   // The id of `text`, or -1.
   int Find(std::string_view text) const;
   // The stored text of an id; its data() is zero-terminated.

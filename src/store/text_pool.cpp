@@ -21,16 +21,18 @@ const char EmptyText[1] = {0};
 const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
   text = CleanPoolText(text);
   if (text.empty()) return EmptyText;
-  const std::uint32_t hash = StringIndex::HashOf(text);
-  if (text.size() > sizeof(Recent::text)) return texts_.At(texts_.Insert(text, hash).first).data();
-  if (recent_ == nullptr) recent_ = std::make_unique<Recent[]>(kRecentEntries);
-  Recent& recent = recent_[hash & (kRecentEntries - 1)];
-  if (recent.length == text.size() && std::memcmp(recent.text, text.data(), text.size()) == 0) {
-    return recent.stored;
+  std::array<std::uint64_t, 3> padded{};
+  if (text.size() > sizeof padded) return texts_.At(texts_.Insert(text).first).data();
+  std::memcpy(padded.data(), text.data(), text.size());
+  std::uint64_t mix = (padded[0] ^ 0x9E3779B97F4A7C15ull) * 0xBF58476D1CE4E5B9ull;
+  mix = (mix ^ (mix >> 31) ^ padded[1]) * 0x94D049BB133111EBull;
+  mix = (mix ^ (mix >> 29) ^ padded[2]) * 0x9E3779B97F4A7C15ull;
+  if (recent_ == nullptr) recent_ = std::make_unique<Recent[]>(std::size_t{1} << kRecentBits);
+  Recent& recent = recent_[mix >> (64 - kRecentBits)];
+  if (recent.stored == nullptr || recent.text != padded) {
+    recent.stored = texts_.At(texts_.Insert(text).first).data();
+    recent.text = padded;
   }
-  recent.stored = texts_.At(texts_.Insert(text, hash).first).data();
-  recent.length = static_cast<std::uint8_t>(text.size());
-  std::memcpy(recent.text, text.data(), text.size());
   return recent.stored;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,13 +33,13 @@ class TextPool {
  private:
   // Recently interned short texts by hash, small enough to stay in the processor's cache:
   // most names and places of a file repeat, and these are found here without a visit to
-  // the index. The text is kept in the entry, so a hit reads nothing else.
+  // the index. The text is kept in the entry, padded with zeros (a pool text holds no
+  // NUL), so a hit compares three words and reads nothing else.
   struct Recent {
+    std::array<std::uint64_t, 3> text{};
     const char* stored = nullptr;
-    std::uint8_t length = 0;
-    char text[23] = {};
   };
-  static constexpr std::size_t kRecentEntries = 4096;
+  static constexpr int kRecentBits = 12;
 
   StringIndex texts_;
   std::unique_ptr<Recent[]> recent_;  // made on first use

@@ -152,5 +152,27 @@ TEST(XrefNumbering, RecordsWithoutAFreeNumberGetFreshOnesAboveTheHighest) {
   EXPECT_EQ(run.F(1).flags, 0u);
 }
 
+// Cross-references far apart: past some hundred of them they are looked up the general
+// way, and a link must find its record also when, after many more records, it is looked
+// up the short way.
+TEST(XrefNumbering, FarApartNumbersFindTheirRecords) {
+  std::string lines;
+  for (int k = 1; k <= 150; ++k) {
+    lines += "0 @I" + std::to_string(10000 + k * 5000) + "@ INDI|1 NAME N" + std::to_string(k) +
+             "|1 FAMC @F" + std::to_string(k) + "@|";
+  }
+  for (int k = 1; k <= 7000; ++k) lines += "0 @I" + std::to_string(k) + "@ INDI|";
+  for (int k = 1; k <= 150; ++k) {
+    lines += "0 @F" + std::to_string(k) + "@ FAM|1 CHIL @I" + std::to_string(10000 + k * 5000) + "@|";
+  }
+  const ReadRun run(Ged(lines));
+  ASSERT_TRUE(run.ok);
+  EXPECT_EQ(run.Report(), "");
+  for (const int k : {1, 64, 65, 100, 150}) {
+    EXPECT_EQ(Text(run.P(10000 + k * 5000).givenNames), "N" + std::to_string(k));
+    EXPECT_EQ(Entries(run.F(k).children), (Numbers{10000 + k * 5000})) << k;
+  }
+}
+
 }  // namespace
 }  // namespace korvane::gedcom_test
