@@ -48,7 +48,7 @@ LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t beg
 
 void LineReader::MaskBlock(std::size_t base) {
   const char* data = buffer_.data() + base;
-  std::uint64_t ends = 0, ats = 0, highs = 0;
+  std::uint64_t ends = 0, ats = 0;
 #if defined(__SSE2__)
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
@@ -58,28 +58,23 @@ void LineReader::MaskBlock(std::size_t base) {
     const auto lineEnds = static_cast<std::uint32_t>(
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
     const auto atSigns = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, at)));
-    const auto highBytes = static_cast<std::uint32_t>(_mm_movemask_epi8(chunk));
     ends |= std::uint64_t{lineEnds} << i;
     ats |= std::uint64_t{atSigns} << i;
-    highs |= std::uint64_t{highBytes} << i;
   }
 #else
   for (std::size_t i = 0; i < kBlock; ++i) {
     ends |= std::uint64_t{data[i] == '\r' || data[i] == '\n'} << i;
     ats |= std::uint64_t{data[i] == '@'} << i;
-    highs |= std::uint64_t{(static_cast<unsigned char>(data[i]) & 0x80) != 0} << i;
   }
 #endif
   if (end_ - base < kBlock) {
     const std::uint64_t buffered = (std::uint64_t{1} << (end_ - base)) - 1;
     ends &= buffered;
     ats &= buffered;
-    highs &= buffered;
   }
   blockBase_ = base;
   endMask_ = ends;
   atMask_ = ats;
-  highMask_ = highs;
 }
 
 void LineReader::Seek(std::uint64_t offset) {
@@ -173,7 +168,7 @@ bool LineReader::ReadLineAtBufferEnd(GedLine& line) {
 }
 
 std::string_view LineReader::Utf8Value(std::string_view part) {
-  return decodeLines_ || lineIsAscii_ ? part : LineTextToUtf8(encoding_, part, valueScratch_);
+  return decodeLines_ ? part : LineTextToUtf8(encoding_, part, valueScratch_);
 }
 
 bool LineReader::RawTail(const GedLine& line, std::string_view part,

@@ -42,25 +42,21 @@ class LineReader {
     // Nearly every line of a single-byte or UTF-8 file ends inside the buffer, with its
     // line end's partner (if any) buffered too. Line ends and "@" are looked up in
     // masks of 64 bytes at a time, most lines take one bit scan.
-    lineIsAscii_ = false;
     if (unit_ == 1) {
-      bool hasAt = false, hasHigh = false;
+      bool hasAt = false;
       for (std::size_t pos = begin_; pos < end_;) {
         if (pos < blockBase_ || pos - blockBase_ >= kBlock) MaskBlock(pos & ~(kBlock - 1));
         const std::size_t shift = pos - blockBase_;
         const std::uint64_t ends = endMask_ >> shift;
         if (ends == 0) {
           hasAt = hasAt || (atMask_ >> shift) != 0;
-          hasHigh = hasHigh || (highMask_ >> shift) != 0;
           pos = blockBase_ + kBlock;
           continue;
         }
         const auto length = static_cast<std::size_t>(__builtin_ctzll(ends));
         const std::size_t end = pos + length;
         if (end + 1 >= end_) break;  // its partner may be still unread
-        const std::uint64_t inLine = (std::uint64_t{1} << length) - 1;
-        hasAt = hasAt || ((atMask_ >> shift) & inLine) != 0;
-        hasHigh = hasHigh || ((highMask_ >> shift) & inLine) != 0;
+        hasAt = hasAt || ((atMask_ >> shift) & ((std::uint64_t{1} << length) - 1)) != 0;
         const char* data = buffer_.data();
         std::size_t next = end + 1;
         if ((data[end] == '\r' && data[next] == '\n') || (data[end] == '\n' && data[next] == '\r')) {
@@ -74,7 +70,6 @@ class LineReader {
         line.offset = bufferOffset_ + begin_;
         line.nextOffset = bufferOffset_ + next;
         line.hasAt = hasAt;
-        lineIsAscii_ = !hasHigh;
         begin_ = next;
         return true;
       }
@@ -83,8 +78,7 @@ class LineReader {
   }
   // Passes that only look at levels, tags and cross-references need no decoded lines.
   void SetDecodeLines(bool decode) { decodeLines_ = decode; }
-  // A part of the text of the line read last, as UTF-8 (valid until the next call or
-  // ReadLine).
+  // A part of a line's text as UTF-8 (valid until the next call or ReadLine).
   std::string_view Utf8Value(std::string_view part);
   // The raw bytes behind `part` of the line's text, when everything before it is ASCII
   // (level, cross-reference, tag); otherwise an empty view and false.
@@ -100,8 +94,8 @@ class LineReader {
   static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
 
   bool ReadLineAtBufferEnd(GedLine& line);
-  // The line-end, "@" and high-byte masks of the 64 buffered bytes from `base` (bits at
-  // or behind the end of the buffered bytes are clear).
+  // The line-end and "@" masks of the 64 buffered bytes from `base` (bits at or behind
+  // the end of the buffered bytes are clear).
   void MaskBlock(std::size_t base);
   std::size_t Capacity() const { return buffer_.size() - kBlock; }
   bool Refill();
@@ -115,8 +109,6 @@ class LineReader {
   std::size_t blockBase_ = kNoBlock;
   std::uint64_t endMask_ = 0;
   std::uint64_t atMask_ = 0;
-  std::uint64_t highMask_ = 0;  // bytes from 0x80 up
-  bool lineIsAscii_ = false;    // the line read last holds only ASCII bytes
   std::size_t begin_ = 0;  // next unread byte in buffer_
   std::size_t end_ = 0;    // end of the bytes in buffer_
   std::uint64_t bufferOffset_ = 0;  // file position of buffer_[0]
