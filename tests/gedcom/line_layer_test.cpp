@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gedcom/file_encoding.h"
+#include "gedcom/ged_line.h"
 #include "gedcom/line_copy.h"
 #include "gedcom/line_reader.h"
 #include "gedcom/line_writer.h"
@@ -196,6 +197,30 @@ TEST(LineReader, FindsEveryLineAndEveryPointerSignAsAPlainSplitDoes) {
     ASSERT_EQ(line.hasAt, e.hasAt) << e.offset;
   }
   EXPECT_FALSE(reader.ReadLine(line));
+}
+
+// Lines of the usual form are taken apart a short way; it must agree with the general
+// way on every line, also where blanks, '@' or '!' stand near the start.
+TEST(ParseGedLine, ShortWayAgreesWithTheGeneralWay) {
+  const char* pieces[] = {"0", "1", "2", "12", " ", "  ", "\t", "!", "NAME", "DATE", "@I1@",
+                          "_X", "A", "LONGTAGNAME", "Hans /Alt/", "@F1@", "x y", "\r"};
+  std::mt19937 random(11);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    for (int i = 1 + static_cast<int>(random() % 7); i > 0; --i) {
+      line += pieces[random() % std::size(pieces)];
+    }
+    const GedLineParts quick = ParseGedLine(line), general = ParseGedLineSlowly(line);
+    ASSERT_EQ(quick.level, general.level) << line;
+    ASSERT_EQ(quick.xref, general.xref) << line;
+    ASSERT_EQ(quick.tag, general.tag) << line;
+    ASSERT_EQ(quick.value, general.value) << line;
+  }
+  const GedLineParts name = ParseGedLine("1 NAME Hans /Alt/");
+  EXPECT_EQ(name.level, 1);
+  EXPECT_EQ(name.tag, "NAME");
+  EXPECT_EQ(name.value, "Hans /Alt/");
+  EXPECT_EQ(ParseGedLine("2 DATE  12 MAR").value, " 12 MAR");  // one blank separates
 }
 
 }  // namespace
