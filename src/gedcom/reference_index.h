@@ -19,17 +19,26 @@ LinkTag LinkTagOf(std::string_view tag);
 // A line no rule of the export changes, found without taking it apart: a line of level
 // 1 to 9 without a pointer, not a `_` tag below level 1, and not a link line of a person
 // or family whose links are written from the tables (`tableLinks`). Most lines of a file
-// are such lines.
-inline bool IsPlainLine(const GedLine& line, bool tableLinks) {
+// are such lines. `parsed`: the line's parts, when it was taken apart already.
+inline bool IsPlainLine(const GedLine& line, bool tableLinks,
+                        const GedLineParts* parsed = nullptr) {
   const std::string_view text = line.text;
   if (line.hasAt || text.size() < 3 || text[0] < '1' || text[0] > '9' || text[1] != ' ' ||
       text[2] == ' ' || text[2] == '\t') {
     return false;
   }
   if (text[0] >= '2') return text[2] != '_';
-  std::size_t tagEnd = 2;
-  while (tagEnd < text.size() && text[tagEnd] != ' ' && text[tagEnd] != '\t') ++tagEnd;
-  return !tableLinks || LinkTagOf(text.substr(2, tagEnd - 2)) == LinkTag::None;
+  if (!tableLinks) return true;
+  // Without an "@" the tag is the word from byte 2 on, as ParseGedLine finds it.
+  std::string_view tag;
+  if (parsed != nullptr) {
+    tag = parsed->tag;
+  } else {
+    std::size_t tagEnd = 2;
+    while (tagEnd < text.size() && text[tagEnd] != ' ' && text[tagEnd] != '\t') ++tagEnd;
+    tag = text.substr(2, tagEnd - 2);
+  }
+  return LinkTagOf(tag) == LinkTag::None;
 }
 
 // The file a ReferenceIndex describes; a file that was replaced or changed since is
@@ -78,7 +87,7 @@ class ReferenceIndexBuilder {
   // `parsed`: the line's parts when the caller has taken it apart already.
   void Line(const GedLine& line, const GedLineParts* parsed = nullptr) {
     if (trailer_) return;
-    if (dropLevel_ < 0 && IsPlainLine(line, linkRecord_)) {
+    if (dropLevel_ < 0 && IsPlainLine(line, linkRecord_, parsed)) {
       if (line.text[0] == '1') link_ = LinkTag::None;  // the pointers below it are no link's
       return;
     }
