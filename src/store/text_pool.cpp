@@ -4,6 +4,38 @@
 #include <cstring>
 
 namespace korvane {
+namespace {
+
+// The position of the first NUL, CR or LF of `text` from `from` on, or its size; eight
+// bytes at a time, the last eight overlapping those before (the lowest byte the bit trick
+// marks is exact).
+std::size_t EndOfFirstLine(std::string_view text, std::size_t from) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  auto ends = [&](std::size_t pos) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, text.data() + pos, 8);
+    auto zeros = [](std::uint64_t b) { return (b - kOnes) & ~b & kHighs; };
+    return zeros(bytes) | zeros(bytes ^ (kOnes * '\r')) | zeros(bytes ^ (kOnes * '\n'));
+  };
+  if (text.size() - from < 8) {
+    std::size_t pos = from;
+    while (pos < text.size() && text[pos] != '\0' && text[pos] != '\r' && text[pos] != '\n') {
+      ++pos;
+    }
+    return pos;
+  }
+  for (std::size_t pos = from; pos + 8 <= text.size(); pos += 8) {
+    if (const std::uint64_t found = ends(pos); found != 0) {
+      return pos + static_cast<std::size_t>(__builtin_ctzll(found)) / 8;
+    }
+  }
+  const std::size_t last = text.size() - 8;
+  const std::uint64_t found = ends(last);
+  return found != 0 ? last + static_cast<std::size_t>(__builtin_ctzll(found)) / 8 : text.size();
+}
+
+}  // namespace
+
 // A NUL ends a text wherever it stands, as it would end a zero-terminated one.
 std::string_view CleanPoolText(std::string_view text) {
   std::size_t start = 0;
@@ -11,9 +43,7 @@ std::string_view CleanPoolText(std::string_view text) {
          static_cast<unsigned char>(text[start]) < 0x28) {
     ++start;
   }
-  std::size_t end = start;
-  while (end < text.size() && text[end] != '\0' && text[end] != '\r' && text[end] != '\n') ++end;
-  return text.substr(start, end - start);
+  return text.substr(start, EndOfFirstLine(text, start) - start);
 }
 
 const char EmptyText[1] = {0};

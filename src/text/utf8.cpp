@@ -87,23 +87,32 @@ std::string_view PrefixOfChars(std::string_view text, std::size_t maxChars) {
   return text.substr(0, pos);
 }
 
-bool IsAscii(std::string_view text) {
-  // Eight bytes at a time: most lines of most files are plain ASCII.
-  std::size_t pos = 0;
-  for (; pos + 8 <= text.size(); pos += 8) {
+// The length of an ASCII start of `text`: the whole text when it is ASCII throughout,
+// else a length at or before its first high byte.
+std::size_t AsciiPrefix(std::string_view text) {
+  // Eight bytes at a time, the last eight overlapping those before: most values of most
+  // files are plain ASCII.
+  auto highs = [&](std::size_t pos) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + pos, 8);
-    if (word & 0x8080808080808080ULL) return false;
+    return (word & 0x8080808080808080ULL) != 0;
+  };
+  if (text.size() < 8) {
+    std::size_t pos = 0;
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+    return pos;
   }
-  for (; pos < text.size(); ++pos) {
-    if (static_cast<unsigned char>(text[pos]) >= 0x80) return false;
+  std::size_t pos = 0;
+  for (; pos + 8 <= text.size(); pos += 8) {
+    if (highs(pos)) return pos;
   }
-  return true;
+  return highs(text.size() - 8) ? pos : text.size();
 }
 
+bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
+
 bool IsValidUtf8(std::string_view text) {
-  if (IsAscii(text)) return true;
-  for (std::size_t pos = 0; pos < text.size();) {
+  for (std::size_t pos = AsciiPrefix(text); pos < text.size();) {
     const std::size_t len = SequenceLength(Bytes(text.data() + pos), text.size() - pos);
     if (len == 0) return false;
     pos += len;

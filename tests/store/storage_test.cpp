@@ -78,6 +78,14 @@ TEST(TextPool, InternsCleanedTextsOnceAndNeverMovesThem) {
   EXPECT_EQ(pool.Intern(TextPoolId::Surnames, "  Maier\r\n"), maier);  // not only the latest
   EXPECT_EQ(InternText(pool, TextPoolId::Places, "Maier"), maier);     // across pools
   EXPECT_STRNE(pool.Intern(TextPoolId::Surnames, "Maie"), maier);
+  // A line break or NUL ends a text wherever it stands behind the start.
+  for (std::size_t at = 1; at < 20; ++at) {
+    for (const char end : {'\0', '\r', '\n'}) {
+      std::string text = std::string(20, 'k');
+      text[at] = end;
+      EXPECT_EQ(CleanPoolText(text), std::string(at, 'k')) << at << " " << int{end};
+    }
+  }
   // Long texts too are stored once.
   const std::string long1(40, 'x'), long2 = std::string(39, 'x') + 'y';
   const char* stored = pool.Intern(TextPoolId::Places, long1);

@@ -30,6 +30,23 @@ TEST(Utf8, DecodesWellFormedSequencesAndMalformedBytesOneByOneAsCodePage1252) {
   EXPECT_EQ(PrefixOfChars("Müller", 2), "Mü");  // counted in characters, not bytes
 }
 
+// Texts are checked eight bytes at a time; a high or malformed byte at every position of
+// texts of every length around that is found.
+TEST(Utf8, FindsAHighOrMalformedByteAtEveryPosition) {
+  for (std::size_t length = 0; length < 30; ++length) {
+    const std::string plain(length, 'a');
+    EXPECT_TRUE(IsAscii(plain) && IsValidUtf8(plain)) << length;
+    for (std::size_t at = 0; at < length; ++at) {
+      std::string high = plain, valid = plain + "a";
+      high[at] = '\xFC';
+      valid.replace(at, 2, "\xC3\xBC");
+      EXPECT_FALSE(IsAscii(high)) << length << " " << at;
+      EXPECT_FALSE(IsValidUtf8(high)) << length << " " << at;
+      EXPECT_TRUE(IsValidUtf8(valid)) << length << " " << at;
+    }
+  }
+}
+
 TEST(Utf8, ZeroTerminatedDecodingNeverReadsPastTheTerminator) {
   const char text[] = "\xE2\x82";  // truncated before the terminator
   const char* p = text;
