@@ -44,38 +44,57 @@ inline GedLineParts ParseGedLineSlowly(std::string_view line) {
   return parts;
 }
 
+// The position of the first blank (' ' or '\t') of `line` from `from` on, or its size;
+// eight bytes at a time, the last eight overlapping those before. The bit trick marks
+// the lowest blank of a word exactly.
+inline std::size_t WordEnd(std::string_view line, std::size_t from) {
+  auto blanks = [&](std::size_t pos) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    std::uint64_t bytes;
+    std::memcpy(&bytes, line.data() + pos, 8);
+    const std::uint64_t spaces = bytes ^ (kOnes * ' '), tabs = bytes ^ (kOnes * '\t');
+    return ((spaces - kOnes) & ~spaces & kHighs) | ((tabs - kOnes) & ~tabs & kHighs);
+  };
+  if (line.size() - from < 8) {
+    while (from < line.size() && line[from] != ' ' && line[from] != '\t') ++from;
+    return from;
+  }
+  for (; from + 8 <= line.size(); from += 8) {
+    if (const std::uint64_t found = blanks(from); found != 0) {
+      return from + static_cast<std::size_t>(__builtin_ctzll(found)) / 8;
+    }
+  }
+  const std::size_t last = line.size() - 8;
+  const std::uint64_t found = blanks(last);
+  return found != 0 ? last + static_cast<std::size_t>(__builtin_ctzll(found)) / 8 : line.size();
+}
+
 // Splits a line (UTF-8 or the raw bytes of an ASCII-compatible encoding). Leading blanks
 // are allowed; levels of any size are read (saturating) so deep or absurd levels never
 // overflow; blanks between the parts may be more than one. Inline: every line of a load
 // goes through here.
 inline GedLineParts ParseGedLine(std::string_view line) {
-  // Nearly every line reads "<digit> <tag> <value>" with a tag that ends within its first
-  // eight bytes: those are taken apart with one word of eight bytes.
-  if (line.size() >= 8) {
-    std::uint64_t bytes;
-    std::memcpy(&bytes, line.data(), 8);
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-    const std::uint64_t spaces = bytes ^ (kOnes * ' '), tabs = bytes ^ (kOnes * '\t');
-    // A high bit at every blank byte. Subtracting borrows past the blank of byte 1 and
-    // marks byte 2 falsely when it is '!': a marked byte 2 sends the line the general
-    // way, and above an unmarked one the lowest mark is exact.
-    const std::uint64_t blanks =
-        ((spaces - kOnes) & ~spaces & kHighs) | ((tabs - kOnes) & ~tabs & kHighs);
-    const char level = line[0];
-    if (level >= '0' && level <= '9' && line[1] == ' ' && line[2] != '@' &&
-        (blanks & 0x808080) == 0x8000) {
-      const std::uint64_t after = blanks >> 24;  // blanks from byte 3 on
-      if (after != 0) {
-        const auto tagEnd = static_cast<std::size_t>(3 + __builtin_ctzll(after) / 8);
-        GedLineParts parts;
-        parts.level = level - '0';
-        parts.tag = line.substr(2, tagEnd - 2);
-        parts.value = line.substr(tagEnd + 1);
-        return parts;
-      }
-    }
+  // Nearly every line reads "<digit> [<xref> ]<tag>[ <value>]" with single blanks; those
+  // are taken apart here, every other form the general way.
+  auto isBlank = [](char ch) { return ch == ' ' || ch == '\t'; };
+  if (line.size() < 3 || line[0] < '0' || line[0] > '9' || line[1] != ' ' || isBlank(line[2])) {
+    return ParseGedLineSlowly(line);
   }
-  return ParseGedLineSlowly(line);
+  GedLineParts parts;
+  parts.level = line[0] - '0';
+  std::size_t end = WordEnd(line, 2);
+  parts.tag = line.substr(2, end - 2);
+  if (parts.tag.size() > 1 && parts.tag.front() == '@' && parts.tag.back() == '@') {
+    if (end + 1 >= line.size() || line[end] != ' ' || isBlank(line[end + 1])) {
+      return ParseGedLineSlowly(line);
+    }
+    parts.xref = parts.tag;
+    const std::size_t tagStart = end + 1;
+    end = WordEnd(line, tagStart);
+    parts.tag = line.substr(tagStart, end - tagStart);
+  }
+  if (end < line.size()) parts.value = line.substr(end + 1);  // one blank separates the value
+  return parts;
 }
 
 // "@N5@": a pointer value (no blanks inside).
