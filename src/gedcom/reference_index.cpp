@@ -86,6 +86,8 @@ void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
   const std::vector<int> sources = takeUp(index_.sources, from.sources);
   const auto base = static_cast<std::uint32_t>(index_.references.size());
   if (!index_.records.empty()) index_.records.back().endReference = base;
+  index_.records.reserve(index_.records.size() + from.records.size());
+  index_.references.reserve(index_.references.size() + from.references.size());
   for (ReferenceIndex::Record record : from.records) {
     if (record.kind == ReferenceIndex::Kind::Note) record.noteOrSource = notes[record.noteOrSource];
     if (record.kind == ReferenceIndex::Kind::Source) {

@@ -71,11 +71,10 @@ TextPoolMap::TextPoolMap(const TextPool& from, TextPool& into) {
   while (size < 2 * static_cast<std::size_t>(from.Size())) size *= 2;
   slots_.resize(size);
   for (int id = 0; id < from.Size(); ++id) {
-    // The pools share one index, so the pool a text is interned in does not matter.
     const std::string_view text = from.At(id);
     std::size_t slot = SlotOf(text.data());
     while (slots_[slot].from != nullptr) slot = (slot + 1) & (slots_.size() - 1);
-    slots_[slot] = {text.data(), into.Intern(TextPoolId::Places, text)};
+    slots_[slot] = {text.data(), into.Adopt(text)};
   }
 }
 

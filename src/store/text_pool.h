@@ -31,6 +31,13 @@ class TextPool {
   std::string_view At(int id) const { return texts_.At(id); }
 
  private:
+  friend class TextPoolMap;
+  // Intern for a text of another pool, clean already; it goes past the cache of recent
+  // texts, which a pool's worth of distinct texts would only wear out.
+  const char* Adopt(std::string_view cleanText) {
+    return texts_.At(texts_.Insert(cleanText).first).data();
+  }
+
   // Recently interned short texts by hash, small enough to stay in the processor's cache:
   // most names and places of a file repeat, and these are found here without a visit to
   // the index. The text is kept in the entry, padded with zeros (a pool text holds no
