@@ -213,16 +213,25 @@ constexpr std::uint32_t WordKey(const char* word) {
 
 bool IsUpper(char ch) { return ch >= 'A' && ch <= 'Z'; }
 
+template <std::size_t N>
+constexpr std::array<std::uint32_t, N> WordKeys(const std::array<const char*, N>& words) {
+  std::array<std::uint32_t, N> keys{};
+  for (std::size_t i = 1; i < N; ++i) keys[i] = WordKey(words[i]);
+  return keys;
+}
+constexpr auto kMonthKeys = WordKeys(kGedcomMonthWords);
+constexpr auto kQualifierKeys = WordKeys(kGedcomQualifierWords);
+
 // The month or qualifier an upper-case GEDCOM word names.
 bool ReadCommonWord(std::uint32_t key, Kind& kind, int& value) {
   for (int month = 1; month <= kMaxMonth; ++month) {
-    if (key == WordKey(kGedcomMonthWords[month])) {
+    if (key == kMonthKeys[month]) {
       kind = Kind::Month, value = month;
       return true;
     }
   }
   for (int qualifier = 1; qualifier <= kMaxQualifier; ++qualifier) {
-    if (key == WordKey(kGedcomQualifierWords[qualifier])) {
+    if (key == kQualifierKeys[qualifier]) {
       kind = Kind::Qualifier, value = qualifier;
       return true;
     }
@@ -233,26 +242,31 @@ bool ReadCommonWord(std::uint32_t key, Kind& kind, int& value) {
 }
 
 bool SplitCommonTokens(std::string_view text, CommonTokens& tokens) {
-  auto at = [&](std::size_t i) { return i < text.size() ? text[i] : '\0'; };
-  for (std::size_t p = 0;; ++p) {
+  // A copy padded with zeros, so that the words can be read without bounds; the forms
+  // read here are shorter. A NUL in the text ends the scan before the text's end.
+  char padded[32] = {};
+  if (text.size() > 24) return false;
+  std::memcpy(padded, text.data(), text.size());
+  const char* p = padded;
+  for (;; ++p) {
     if (tokens.count == kMaxTokens) return false;
     Kind& kind = tokens.kind[tokens.count];
     int& value = tokens.value[tokens.count];
-    if (IsDigit(at(p))) {
+    if (IsDigit(*p)) {
       kind = Kind::Number, value = 0;
-      for (int digits = 1; IsDigit(at(p)); ++p, ++digits) {
+      for (int digits = 1; IsDigit(*p); ++p, ++digits) {
         if (digits > 4) return false;
-        value = value * 10 + (text[p] - '0');
+        value = value * 10 + (*p - '0');
       }
-    } else if (IsUpper(at(p)) && IsUpper(at(p + 1)) && IsUpper(at(p + 2)) &&
-               ReadCommonWord(WordKey(text.data() + p), kind, value)) {
+    } else if (IsUpper(p[0]) && IsUpper(p[1]) && IsUpper(p[2]) &&
+               ReadCommonWord(WordKey(p), kind, value)) {
       p += 3;
     } else {
       return false;
     }
     ++tokens.count;
-    if (p == text.size()) return true;
-    if (text[p] != ' ') return false;
+    if (*p == '\0') return p == padded + text.size();
+    if (*p != ' ') return false;
   }
 }
 
