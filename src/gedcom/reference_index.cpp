@@ -5,18 +5,6 @@
 #include "platform/parallel.h"
 
 namespace korvane {
-namespace {
-
-constexpr std::string_view kLinkTags[] = {"FAMS", "FAMC", "CHIL", "HUSB", "WIFE"};
-
-}  // namespace
-
-LinkTag LinkTagOf(std::string_view tag) {
-  for (int i = 0; i < 5; ++i) {
-    if (tag == kLinkTags[i]) return static_cast<LinkTag>(i);
-  }
-  return LinkTag::None;
-}
 
 FileIdentity FileIdentity::Of(std::FILE* file) {
   struct stat info;
@@ -56,11 +44,7 @@ void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* p
     return;
   }
   if (parts.level == 1) {
-    link_ = linkRecord_ ? LinkTagOf(parts.tag) : LinkTag::None;
-    if (link_ != LinkTag::None) {
-      linkOrdinal_ = linkCounts_[static_cast<int>(link_)]++;
-      return;
-    }
+    if (TakeLinkLine(parts)) return;
   } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
     dropLevel_ = parts.level;
     return;

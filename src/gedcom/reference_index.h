@@ -14,7 +14,22 @@ namespace korvane {
 
 // The link lines of persons and families, which an export writes from the tables.
 enum class LinkTag : std::int8_t { None = -1, Fams, Famc, Chil, Husb, Wife };
-LinkTag LinkTagOf(std::string_view tag);
+inline LinkTag LinkTagOf(std::string_view tag) {
+  // All five have four letters: compared as one word.
+  auto key = [](std::string_view word) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(word[0])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(word[1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(word[2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(word[3])) << 24;
+  };
+  if (tag.size() != 4) return LinkTag::None;
+  constexpr std::string_view kLinkTags[] = {"FAMS", "FAMC", "CHIL", "HUSB", "WIFE"};
+  const std::uint32_t word = key(tag);
+  for (int i = 0; i < 5; ++i) {
+    if (word == key(kLinkTags[i])) return static_cast<LinkTag>(i);
+  }
+  return LinkTag::None;
+}
 
 // A line no rule of the export changes, found without taking it apart: a line of level
 // 1 to 9 without a pointer, not a `_` tag below level 1, and not a link line of a person
@@ -91,6 +106,9 @@ class ReferenceIndexBuilder {
       if (line.text[0] == '1') link_ = LinkTag::None;  // the pointers below it are no link's
       return;
     }
+    if (parsed != nullptr && dropLevel_ < 0 && parsed->level == 1 && TakeLinkLine(*parsed)) {
+      return;
+    }
     TakeApart(line, parsed);
   }
   // True once the TRLR line was read: nothing behind it belongs to the file.
@@ -101,6 +119,14 @@ class ReferenceIndexBuilder {
 
  private:
   void TakeApart(const GedLine& line, const GedLineParts* parsed);
+  // A level-1 line: when it is a link line of a person or family, the pointers below it
+  // are written with it. False for any other line.
+  bool TakeLinkLine(const GedLineParts& parts) {
+    link_ = linkRecord_ ? LinkTagOf(parts.tag) : LinkTag::None;
+    if (link_ == LinkTag::None) return false;
+    linkOrdinal_ = linkCounts_[static_cast<int>(link_)]++;
+    return true;
+  }
 
   ReferenceIndex index_;
   bool linkRecord_ = false;  // within a person or family
