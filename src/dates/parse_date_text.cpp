@@ -320,6 +320,10 @@ bool ReadCommonForm(PackedDate& date, std::string_view text) {
 
 }  // namespace
 
+bool ParseCommonDateText(PackedDate& date, std::string_view text) {
+  return ReadCommonForm(date, text);
+}
+
 bool ParseDateText(PackedDate& date, std::string_view text) {
   if (ReadCommonForm(date, text)) return true;
   // The general reading ends the text at a NUL, as a zero-terminated text would end.

@@ -13,6 +13,10 @@ namespace korvane {
 bool ParseDateText(PackedDate& date, const char* text);
 // The same for text that need not end with a zero; a NUL in it ends it.
 bool ParseDateText(PackedDate& date, std::string_view text);
+// Reads a date of the usual forms in upper-case GEDCOM words with single blanks ("12 MAR
+// 1850", "ABT 1850"), which hold only ASCII letters, digits and blanks, as ParseDateText
+// would; for any other text returns false and leaves `date` untouched.
+bool ParseCommonDateText(PackedDate& date, std::string_view text);
 
 // The month (1..12) a word names in either date form, or 0. Apart from a few exact short
 // forms a word is judged by its first letter, so "April" gives 8.

@@ -232,7 +232,10 @@ void RecordReader::ReadEventLine(const GedLineParts& parts) {
   }
   if (isDate) {
     // A rejected date keeps its failure bit for the plausibility check to find.
-    ParseDateText(*date, reader_->Utf8Value(parts.value));
+    // The usual forms are plain ASCII, the same in every encoding of the file.
+    if (!ParseCommonDateText(*date, parts.value)) {
+      ParseDateText(*date, reader_->Utf8Value(parts.value));
+    }
     *flags |= dateFlag;
   } else {
     *place = InternText(store_.texts, TextPoolId::Places, reader_->Utf8Value(parts.value));

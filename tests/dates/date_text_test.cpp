@@ -91,7 +91,17 @@ TEST(ParseDateText, ShortcutAgreesWithTheGeneralReading) {
     const std::string line = text + "7 ABT";
     EXPECT_EQ(ParseDateText(view, std::string_view(line).substr(0, text.size())), shortcutOk);
     EXPECT_EQ(view, shortcut) << text;
+    // The usual forms alone: read as above, anything else leaves the date alone.
+    PackedDate common{0xFFFFFFFFu};
+    if (ParseCommonDateText(common, text)) {
+      EXPECT_EQ(common, shortcut) << text;
+    } else {
+      EXPECT_EQ(common.bits, 0xFFFFFFFFu) << text;
+    }
   }
+  PackedDate usual;
+  EXPECT_TRUE(ParseCommonDateText(usual, "ABT 12 MAY 1850"));
+  EXPECT_FALSE(ParseCommonDateText(usual, "12 Mai 1850"));
   PackedDate cut;
   EXPECT_TRUE(ParseDateText(cut, std::string_view("1850\0 ABT 12", 12)));  // a NUL ends it
   EXPECT_EQ(cut, D(1850));
