@@ -15,7 +15,7 @@ bool IsXref(std::string_view text) {
 
 bool IsLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
 
-// The number of a short form "@I12@", or 0.
+// The number of a short form "@I12@", or 0; its "@" signs are the caller's to check.
 int ShortFormNumber(std::string_view xref) {
   if (xref.size() < 4 || xref.size() > 11 || !IsLetter(xref[1]) || xref[2] == '0') return 0;
   int number = 0;
@@ -28,17 +28,23 @@ int ShortFormNumber(std::string_view xref) {
 
 }  // namespace
 
-std::int32_t* XrefNumbering::ShortFormSlot(char letter, int number) {
+std::int32_t* XrefNumbering::PageSlot(char letter, int number) {
   std::vector<std::unique_ptr<Page>>& pages = shortForms_[static_cast<unsigned char>(letter)];
   const auto page = static_cast<std::size_t>(number >> kPageBits);
-  if (page >= pages.size() || pages[page] == nullptr) {
-    // Ordinary files use a page for hundreds of cross-references.
-    if (pages_ >= 64 + xrefs_.size() / 64) return nullptr;
-    if (page >= pages.size()) pages.resize(page + 1);
-    pages[page] = std::make_unique<Page>();
-    ++pages_;
-  }
+  if (page >= pages.size() || pages[page] == nullptr) return nullptr;
   return &(*pages[page])[number & ((1 << kPageBits) - 1)];
+}
+
+std::int32_t* XrefNumbering::ShortFormSlot(char letter, int number) {
+  if (std::int32_t* slot = PageSlot(letter, number)) return slot;
+  // Ordinary files use a page for hundreds of cross-references.
+  if (pages_ >= 64 + xrefs_.size() / 64) return nullptr;
+  std::vector<std::unique_ptr<Page>>& pages = shortForms_[static_cast<unsigned char>(letter)];
+  const auto page = static_cast<std::size_t>(number >> kPageBits);
+  if (page >= pages.size()) pages.resize(page + 1);
+  pages[page] = std::make_unique<Page>();
+  ++pages_;
+  return PageSlot(letter, number);
 }
 
 int XrefNumbering::Intern(std::string_view xref) {
@@ -103,6 +109,11 @@ std::vector<std::int32_t> XrefNumbering::Append(const XrefNumbering& later) {
 }
 
 std::int32_t XrefNumbering::LinkValue(std::string_view value) {
+  // Nearly every link names a short form met before: its value is in its page.
+  if (const int number = IsXref(value) ? ShortFormNumber(value) : 0; number > 0) {
+    const std::int32_t* slot = PageSlot(value[1], number);
+    if (slot != nullptr && *slot != 0) return *slot;
+  }
   while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
   while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
   if (!IsXref(value)) return 0;

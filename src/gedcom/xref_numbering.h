@@ -88,6 +88,9 @@ class XrefNumbering {
   // absurd numbers gets only so many pages, and the rest go the general way.
   static constexpr int kPageBits = 10;
   using Page = std::array<std::int32_t, 1 << kPageBits>;  // number -> id + 1
+  // The slot of a short form, when its page was made already; else null.
+  std::int32_t* PageSlot(char letter, int number);
+  // The same, making its page if the budget allows.
   std::int32_t* ShortFormSlot(char letter, int number);
   std::array<std::vector<std::unique_ptr<Page>>, 128> shortForms_;  // per letter
   std::size_t pages_ = 0;

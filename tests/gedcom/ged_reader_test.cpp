@@ -152,6 +152,14 @@ TEST(XrefNumbering, RecordsWithoutAFreeNumberGetFreshOnesAboveTheHighest) {
   EXPECT_EQ(run.F(1).flags, 0u);
 }
 
+// A value is a link only between two "@" signs, however much it looks like one.
+TEST(XrefNumbering, OnlyValuesBetweenAtSignsAreLinks) {
+  const ReadRun run(Ged("0 @I1@ INDI|1 NAME A|0 @F1@ FAM|1 CHIL XI1@|1 CHIL @I1X|1 CHIL I1|"
+                        "1 CHIL  @I1@ "));
+  ASSERT_TRUE(run.ok);
+  EXPECT_EQ(Entries(run.F(1).children), (Numbers{0, 0, 0, 1}));
+}
+
 // Cross-references far apart: past some hundred of them they are looked up the general
 // way, and a link must find its record also when, after many more records, it is looked
 // up the short way.
