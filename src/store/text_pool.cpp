@@ -49,10 +49,11 @@ std::string_view CleanPoolText(std::string_view text) {
 const char EmptyText[1] = {0};
 
 const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
-  text = CleanPoolText(text);
-  if (text.empty()) return EmptyText;
+  // The cache is keyed by the text as given, so a hit needs no cleaning either. Padding
+  // with zeros is harmless: a NUL ends a text, so texts that differ only in trailing NULs
+  // clean alike.
   std::array<std::uint64_t, 3> padded{};
-  if (text.size() > sizeof padded) return texts_.At(texts_.Insert(text).first).data();
+  if (text.size() > sizeof padded) return Adopt(CleanPoolText(text));
   std::memcpy(padded.data(), text.data(), text.size());
   std::uint64_t mix = (padded[0] ^ 0x9E3779B97F4A7C15ull) * 0xBF58476D1CE4E5B9ull;
   mix = (mix ^ (mix >> 31) ^ padded[1]) * 0x94D049BB133111EBull;
@@ -60,7 +61,7 @@ const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
   if (recent_ == nullptr) recent_ = std::make_unique<Recent[]>(std::size_t{1} << kRecentBits);
   Recent& recent = recent_[mix >> (64 - kRecentBits)];
   if (recent.stored == nullptr || recent.text != padded) {
-    recent.stored = texts_.At(texts_.Insert(text).first).data();
+    recent.stored = Adopt(CleanPoolText(text));
     recent.text = padded;
   }
   return recent.stored;

@@ -32,16 +32,17 @@ class TextPool {
 
  private:
   friend class TextPoolMap;
-  // Intern for a text of another pool, clean already; it goes past the cache of recent
-  // texts, which a pool's worth of distinct texts would only wear out.
+  // Intern for a text clean already, past the cache of recent texts (a whole pool of
+  // distinct texts, as TextPoolMap brings, would only wear it out).
   const char* Adopt(std::string_view cleanText) {
+    if (cleanText.empty()) return EmptyText;
     return texts_.At(texts_.Insert(cleanText).first).data();
   }
 
   // Recently interned short texts by hash, small enough to stay in the processor's cache:
   // most names and places of a file repeat, and these are found here without a visit to
-  // the index. The text is kept in the entry, padded with zeros (a pool text holds no
-  // NUL), so a hit compares three words and reads nothing else.
+  // the index. The text is kept in the entry, padded with zeros, so a hit compares three
+  // words and reads nothing else.
   struct Recent {
     std::array<std::uint64_t, 3> text{};
     const char* stored = nullptr;
