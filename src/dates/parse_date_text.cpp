@@ -246,7 +246,7 @@ bool SplitCommonTokens(std::string_view text, CommonTokens& tokens) {
   // read here are shorter. A NUL in the text ends the scan before the text's end.
   char padded[32] = {};
   if (text.size() > 24) return false;
-  std::memcpy(padded, text.data(), text.size());
+  if (!text.empty()) std::memcpy(padded, text.data(), text.size());  // data() may be null
   const char* p = padded;
   for (;; ++p) {
     if (tokens.count == kMaxTokens) return false;

@@ -54,7 +54,7 @@ const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
   // clean alike.
   std::array<std::uint64_t, 3> padded{};
   if (text.size() > sizeof padded) return Adopt(CleanPoolText(text));
-  std::memcpy(padded.data(), text.data(), text.size());
+  if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());  // data() may be null
   std::uint64_t mix = (padded[0] ^ 0x9E3779B97F4A7C15ull) * 0xBF58476D1CE4E5B9ull;
   mix = (mix ^ (mix >> 31) ^ padded[1]) * 0x94D049BB133111EBull;
   mix = (mix ^ (mix >> 29) ^ padded[2]) * 0x9E3779B97F4A7C15ull;
