@@ -318,21 +318,8 @@ bool ReadCommonForm(PackedDate& date, std::string_view text) {
   return true;
 }
 
-}  // namespace
-
-bool ParseCommonDateText(PackedDate& date, std::string_view text) {
-  return ReadCommonForm(date, text);
-}
-
-bool ParseDateText(PackedDate& date, std::string_view text) {
-  if (ReadCommonForm(date, text)) return true;
-  // The general reading ends the text at a NUL, as a zero-terminated text would end.
-  return ParseDateText(date, std::string(text.substr(0, text.find('\0'))).c_str());
-}
-
-bool ParseDateText(PackedDate& date, const char* text) {
-  if (text == nullptr) return false;
-  if (ReadCommonForm(date, text)) return true;
+// Every form, token by token.
+bool ReadAnyForm(PackedDate& date, const char* text) {
   date = PackedDate{};
   date.SetParseFailed(true);
   Tokens tokens;
@@ -342,6 +329,23 @@ bool ParseDateText(PackedDate& date, const char* text) {
   }
   date.SetParseFailed(false);
   return true;
+}
+
+}  // namespace
+
+bool ParseCommonDateText(PackedDate& date, std::string_view text) {
+  return ReadCommonForm(date, text);
+}
+
+bool ParseDateText(PackedDate& date, std::string_view text) {
+  if (ReadCommonForm(date, text)) return true;
+  // The general reading ends the text at a NUL, as a zero-terminated text would end.
+  return ReadAnyForm(date, std::string(text.substr(0, text.find('\0'))).c_str());
+}
+
+bool ParseDateText(PackedDate& date, const char* text) {
+  if (text == nullptr) return false;
+  return ReadCommonForm(date, text) || ReadAnyForm(date, text);
 }
 
 int MonthFromWord(const char* token) {

@@ -87,6 +87,8 @@ std::string_view PrefixOfChars(std::string_view text, std::size_t maxChars) {
   return text.substr(0, pos);
 }
 
+namespace {
+
 // The length of an ASCII start of `text`: the whole text when it is ASCII throughout,
 // else a length at or before its first high byte.
 std::size_t AsciiPrefix(std::string_view text) {
@@ -108,6 +110,8 @@ std::size_t AsciiPrefix(std::string_view text) {
   }
   return highs(text.size() - 8) ? pos : text.size();
 }
+
+}  // namespace
 
 bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
 
