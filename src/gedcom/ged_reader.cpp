@@ -378,8 +378,12 @@ void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadC
 bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts) {
   counts = std::move(counts_);
   counts.references = references_.Take();
-  if (!personXrefs_.Assign(kMaxRecordsPerKind)) overflow_ = "Personen";
-  if (overflow_ == nullptr && !familyXrefs_.Assign(kMaxRecordsPerKind)) overflow_ = "Familien";
+  bool fits[2] = {};
+  RunInParallel(2, [&](std::size_t side) {
+    fits[side] = (side == 0 ? personXrefs_ : familyXrefs_).Assign(kMaxRecordsPerKind);
+  });
+  if (!fits[0]) overflow_ = "Personen";
+  if (overflow_ == nullptr && !fits[1]) overflow_ = "Familien";
   if (overflow_ != nullptr) {
     FailAsTooLarge(diagnostics, store_, counts, overflow_);
     return false;
