@@ -18,15 +18,12 @@ bool SpouseFamiliesNeedRepair(const Store& store, Rin rin, const Person& person)
   return false;
 }
 
-bool ParentFamiliesNeedRepair(const Store& store, Rin rin, const Person& person) {
+bool ParentFamiliesNeedRepair(const Store& store, Rin rin, const Person& person,
+                              const MissingParents& missingParents) {
   Mrin previous = 0;
   for (const Mrin m : person.famc) {
     if (!FamilyExists(store, m) || m == previous) return true;
-    const Family& family = store.familyTable[m];
-    if (!ListContains(family.children, rin)) return true;
-    for (const Rin parent : {family.husband, family.wife}) {
-      if (parent != 0 && !PersonExists(store, parent)) return true;
-    }
+    if (!ListContains(store.familyTable[m].children, rin) || missingParents[m] != 0) return true;
     previous = m;
   }
   return false;
@@ -55,12 +52,20 @@ bool NamedBackByPerson(const Store& store, Rin rin, LinkList Person::*list, Mrin
 
 }  // namespace
 
-bool PersonLinksNeedRepair(const Store& store, Rin rin) {
+bool NamesMissingParent(const Store& store, Mrin mrin) {
+  const Family& family = store.familyTable[mrin];
+  for (const Rin parent : {family.husband, family.wife}) {
+    if (parent != 0 && !PersonExists(store, parent)) return true;
+  }
+  return false;
+}
+
+bool PersonLinksNeedRepair(const Store& store, Rin rin, const MissingParents& missingParents) {
   if (rin < 1 || rin > store.PersonCount()) return false;
   const Person& person = store.personTable[rin];
   if (PersonExists(store, rin)) {
     return SpouseFamiliesNeedRepair(store, rin, person) ||
-           ParentFamiliesNeedRepair(store, rin, person);
+           ParentFamiliesNeedRepair(store, rin, person, missingParents);
   }
   for (const LinkList* list : {&person.fams, &person.famc}) {
     for (const Mrin m : *list) {

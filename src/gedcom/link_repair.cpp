@@ -320,15 +320,21 @@ int RepairAllLinks(Store& store, Diagnostics& diagnostics) {
     return std::pair(1 + static_cast<int>(part * static_cast<std::size_t>(count) / threads),
                      1 + static_cast<int>((part + 1) * static_cast<std::size_t>(count) / threads));
   };
+  // Families first: their check reads the partners, and so finds missing parents at
+  // little cost for the persons' check.
+  MissingParents missingParents(familyNeeds.size());
+  RunInParallel(threads, [&](std::size_t part) {
+    for (auto [m, end] = run(part, families); m < end; ++m) {
+      familyNeeds[m] = FamilyLinksNeedRepair(store, m) ? Repair : InOrder;
+      missingParents[m] = NamesMissingParent(store, m);
+    }
+  });
   RunInParallel(threads, [&](std::size_t part) {
     for (auto [rin, end] = run(part, persons); rin < end; ++rin) {
-      personNeeds[rin] = PersonLinksNeedRepair(store, rin) ? Repair
+      personNeeds[rin] = PersonLinksNeedRepair(store, rin, missingParents) ? Repair
                          : PersonExists(store, rin) && IsNameless(store.personTable[rin])
                              ? Nameless
                              : InOrder;
-    }
-    for (auto [m, end] = run(part, families); m < end; ++m) {
-      familyNeeds[m] = FamilyLinksNeedRepair(store, m) ? Repair : InOrder;
     }
   });
   int corrections = 0;

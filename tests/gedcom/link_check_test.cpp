@@ -91,7 +91,11 @@ TEST(LinkCheck, FindsWhatTheRepairWouldChange) {
       BuildTree(store, sameRng, 1 + round % 3);
       ScriptedUi ui;
       Diagnostics d(ui);
-      const bool needs = isPerson ? PersonLinksNeedRepair(store, number)
+      MissingParents missingParents(static_cast<std::size_t>(store.FamilyCount()) + 1);
+      for (Mrin m = 1; m <= store.FamilyCount(); ++m) {
+        missingParents[m] = NamesMissingParent(store, m);
+      }
+      const bool needs = isPerson ? PersonLinksNeedRepair(store, number, missingParents)
                                   : FamilyLinksNeedRepair(store, number);
       isPerson ? RepairPersonLinks(store, d, number) : RepairFamilyLinks(store, d, number);
       EXPECT_EQ(needs, Rows(store) != before) << "round " << round << (isPerson ? " I" : " F")
