@@ -171,7 +171,8 @@ TEST(XrefNumbering, FarApartNumbersFindTheirRecords) {
   }
   for (int k = 1; k <= 7000; ++k) lines += "0 @I" + std::to_string(k) + "@ INDI|";
   for (int k = 1; k <= 150; ++k) {
-    lines += "0 @F" + std::to_string(k) + "@ FAM|1 CHIL @I" + std::to_string(10000 + k * 5000) + "@|";
+    lines += "0 @F" + std::to_string(k) + "@ FAM|1 CHIL @I" + std::to_string(10000 + k * 5000) +
+             "@|";
   }
   const ReadRun run(Ged(lines));
   ASSERT_TRUE(run.ok);

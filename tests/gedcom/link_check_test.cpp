@@ -1,5 +1,7 @@
 // Repairing every record at once looks for the faulty records on all cores first; the
 // result must be that of repairing each record in turn.
+#include "gedcom/link_check.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "common/store_rows.h"
-#include "gedcom/link_check.h"
 #include "gedcom/link_repair.h"
 #include "platform/scripted_ui.h"
 #include "store/flags.h"
@@ -49,18 +50,34 @@ void BuildTree(Store& store, std::mt19937& rng, int faults) {
     const Mrin m = pick(families);
     Family& f = store.familyTable[m];
     switch (rng() % 9) {
-      case 0: p.fams = LinkList(); break;
-      case 1: ListAppend(p.famc, link(p.famc, families)); break;
-      case 2: ListAppend(f.children, link(f.children, persons)); break;
-      case 3: p.flags = 0; break;
-      case 4: f.flags = 0; break;
-      case 5: p.surname = nullptr; break;
-      case 6: p.sex = "MF?"[rng() % 3]; break;
+      case 0:
+        p.fams = LinkList();
+        break;
+      case 1:
+        ListAppend(p.famc, link(p.famc, families));
+        break;
+      case 2:
+        ListAppend(f.children, link(f.children, persons));
+        break;
+      case 3:
+        p.flags = 0;
+        break;
+      case 4:
+        f.flags = 0;
+        break;
+      case 5:
+        p.surname = nullptr;
+        break;
+      case 6:
+        p.sex = "MF?"[rng() % 3];
+        break;
       case 7:  // the partners leave, and only the family shows it
         for (const Rin parent : {f.husband, f.wife}) ListRemove(store.personTable[parent].fams, m);
         f.husband = f.wife = 0;
         break;
-      default: (rng() % 2 == 0 ? f.husband : f.wife) = pick(persons + 3) - 1; break;
+      default:
+        (rng() % 2 == 0 ? f.husband : f.wife) = pick(persons + 3) - 1;
+        break;
     }
   }
 }
@@ -98,8 +115,8 @@ TEST(LinkCheck, FindsWhatTheRepairWouldChange) {
       const bool needs = isPerson ? PersonLinksNeedRepair(store, number, missingParents)
                                   : FamilyLinksNeedRepair(store, number);
       isPerson ? RepairPersonLinks(store, d, number) : RepairFamilyLinks(store, d, number);
-      EXPECT_EQ(needs, Rows(store) != before) << "round " << round << (isPerson ? " I" : " F")
-                                              << number;
+      EXPECT_EQ(needs, Rows(store) != before)
+          << "round " << round << (isPerson ? " I" : " F") << number;
     }
   }
 }
