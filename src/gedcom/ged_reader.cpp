@@ -285,11 +285,10 @@ void RecordReader::Append(RecordReader& later) {
     if (value > 0) value = values[value - 1];
   };
   auto relinkAll = [&](LinkList& list, const std::vector<std::int32_t>& values) {
-    for (int i = 0; i < list.Count(); ++i) {
-      std::int32_t value = list.At(i);
+    list.Transform([&](std::int32_t value) {
       relink(value, values);
-      list.Set(i, value);
-    }
+      return value;
+    });
   };
   RunInParallel(2, [&](std::size_t side) {
     if (side == 0) {
@@ -402,7 +401,7 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
   RememberSpellings(familyXrefs_, "@F", counts);
 
   auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
-    for (int i = 0; i < list.Count(); ++i) list.Set(i, numbering.Resolve(list.At(i)));
+    list.Transform([&](std::int32_t value) { return numbering.Resolve(value); });
   };
   RunInParallel(2, [&](std::size_t side) {
     if (side == 0) {

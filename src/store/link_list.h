@@ -29,6 +29,13 @@ class LinkList {
   const std::int32_t* begin() const { return Data(); }
   const std::int32_t* end() const { return Data() + count_; }
 
+  // Replaces every entry by `change(entry)`, in order.
+  template <typename Change>
+  void Transform(Change change) {
+    std::int32_t* data = Data();
+    for (int i = 0; i < count_; ++i) data[i] = change(data[i]);
+  }
+
  private:
   friend void ListAppend(LinkList& list, std::int32_t value);
   friend void ListRemove(LinkList& list, std::int32_t value);
