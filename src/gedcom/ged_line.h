@@ -4,6 +4,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace korvane {
 
 // The parts of a GEDCOM line: level, optional cross-reference, tag and value.
@@ -95,6 +99,56 @@ inline GedLineParts ParseGedLine(std::string_view line) {
   }
   if (end < line.size()) parts.value = line.substr(end + 1);  // one blank separates the value
   return parts;
+}
+
+// Bytes that may be read behind the end of a line handed to ParsePaddedGedLine.
+constexpr std::size_t kGedLinePadding = 16;
+
+// ParseGedLine for a line followed by at least kGedLinePadding readable bytes, as a
+// LineReader hands them out: the blanks of the first 16 bytes are found at once.
+inline GedLineParts ParsePaddedGedLine(std::string_view line) {
+#if defined(__SSE2__)
+  const char* text = line.data();
+  const std::size_t size = line.size();
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+  auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+  std::uint32_t blanks = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(
+      _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')))));
+  // The end of the line counts as a blank; a line longer than 16 bytes gets a mark at 16
+  // that means "look further".
+  blanks = size < 16 ? (blanks | ~std::uint32_t{0} << size) : (blanks & 0xFFFFu) | 0x10000u;
+  // "<digit> <non-blank>", the usual start; anything else goes the general way.
+  if (text[0] < '0' || text[0] > '9' || text[1] != ' ' || (blanks & 4u) != 0) {
+    return ParseGedLineSlowly(line);
+  }
+  // The first blank at or behind `from` (a non-blank), or the size.
+  auto wordEnd = [&](std::size_t from) -> std::size_t {
+    if (from < 16) {
+      const auto end = static_cast<std::size_t>(__builtin_ctz(blanks >> from << from));
+      if (end < 16 || size <= 16) return end;
+      from = 16;
+    }
+    return WordEnd(line, from);
+  };
+  GedLineParts parts;
+  parts.level = text[0] - '0';
+  std::size_t end = wordEnd(3);
+  if (text[2] == '@' && end > 3 && text[end - 1] == '@') {
+    if (end + 1 >= size || text[end] != ' ' || blank(text[end + 1])) {
+      return ParseGedLineSlowly(line);
+    }
+    parts.xref = std::string_view(text + 2, end - 2);
+    const std::size_t tagStart = end + 1;
+    end = wordEnd(tagStart + 1);
+    parts.tag = std::string_view(text + tagStart, end - tagStart);
+  } else {
+    parts.tag = std::string_view(text + 2, end - 2);
+  }
+  if (end < size) parts.value = std::string_view(text + end + 1, size - end - 1);
+  return parts;
+#else
+  return ParseGedLine(line);
+#endif
 }
 
 // "@N5@": a pointer value (no blanks inside).

@@ -92,7 +92,7 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
       references_.Line(line);
       continue;
     }
-    const GedLineParts parts = ParseGedLine(line.text);
+    const GedLineParts parts = ParsePaddedGedLine(line.text);
     references_.Line(line, &parts);
     if (parts.level == 0) {
       progress.Step(line.nextOffset);

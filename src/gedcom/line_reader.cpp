@@ -160,11 +160,19 @@ bool LineReader::ReadLineAtBufferEnd(GedLine& line) {
     line.raw = std::string_view(buffer_.data() + begin_, contentEnd - begin_);
     line.offset = bufferOffset_ + begin_;
     line.nextOffset = bufferOffset_ + next;
-    line.text = decodeLines_ || unit_ == 2 ? ToUtf8(encoding_, line.raw, scratch_) : line.raw;
+    line.text = decodeLines_ || unit_ == 2 ? DecodedText(line.raw) : line.raw;
     line.hasAt = line.text.find('@') != std::string_view::npos;
     begin_ = next;
     return true;
   }
+}
+
+std::string_view LineReader::DecodedText(std::string_view raw) {
+  // Lines in the buffer are padded by the bytes it holds beyond its capacity.
+  const std::string_view text = ToUtf8(encoding_, raw, scratch_);
+  if (text.data() != scratch_.data()) return text;
+  scratch_.append(kGedLinePadding, '\0');
+  return {scratch_.data(), text.size()};
 }
 
 std::string_view LineReader::Utf8Value(std::string_view part) {

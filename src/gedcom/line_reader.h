@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gedcom/file_encoding.h"
+#include "gedcom/ged_line.h"
 
 namespace korvane {
 
@@ -15,7 +16,8 @@ struct GedLine {
   std::string_view raw;          // the bytes as they stand in the file, without line end
   // The same as UTF-8; with decoding switched off, the raw bytes of a single-byte or UTF-8
   // file (their level, tags and cross-references read the same; values then go through
-  // LineReader::Utf8Value before they are used as text).
+  // LineReader::Utf8Value before they are used as text). At least kGedLinePadding
+  // readable bytes follow it, so ParsePaddedGedLine may take it apart.
   std::string_view text;
   std::uint64_t offset = 0;      // file position of the line's first byte
   std::uint64_t nextOffset = 0;  // file position behind its line end
@@ -66,7 +68,7 @@ class LineReader {
         // 16-byte load of two 8-byte stores, which the processor cannot forward.
         line.raw = std::string_view(data + begin_, end - begin_);
         line.text = std::string_view(data + begin_, end - begin_);
-        if (decodeLines_) line.text = ToUtf8(encoding_, line.raw, scratch_);
+        if (decodeLines_) line.text = DecodedText(line.raw);
         line.offset = bufferOffset_ + begin_;
         line.nextOffset = bufferOffset_ + next;
         line.hasAt = hasAt;
@@ -94,6 +96,8 @@ class LineReader {
   static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
 
   bool ReadLineAtBufferEnd(GedLine& line);
+  // A line's text as UTF-8, padded wherever it is kept (see GedLine::text).
+  std::string_view DecodedText(std::string_view raw);
   // The line-end and "@" masks of the 64 buffered bytes from `base` (bits at or behind
   // the end of the buffered bytes are clear).
   void MaskBlock(std::size_t base);
