@@ -53,7 +53,7 @@ const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
   // with zeros is harmless: a NUL ends a text, so texts that differ only in trailing NULs
   // clean alike.
   std::array<std::uint64_t, 3> padded{};
-  if (text.size() > sizeof padded) return Adopt(CleanPoolText(text));
+  if (text.size() > sizeof padded) return InternLong(text);
   if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());  // data() may be null
   std::uint64_t mix = (padded[0] ^ 0x9E3779B97F4A7C15ull) * 0xBF58476D1CE4E5B9ull;
   mix = (mix ^ (mix >> 31) ^ padded[1]) * 0x94D049BB133111EBull;
@@ -65,6 +65,30 @@ const char* TextPool::Intern(TextPoolId /*pool*/, std::string_view text) {
     recent.text = padded;
   }
   return recent.stored;
+}
+
+const char* TextPool::InternLong(std::string_view text) {
+  // Eight bytes at a time, the last eight overlapping those before (texts here are longer).
+  std::uint64_t hash = text.size() * 0x9E3779B97F4A7C15ull, word;
+  auto mix = [&](std::size_t pos) {
+    std::memcpy(&word, text.data() + pos, 8);
+    hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 31;
+  };
+  for (std::size_t pos = 0; pos + 8 <= text.size(); pos += 8) mix(pos);
+  if (text.size() % 8 != 0) mix(text.size() - 8);
+  if (recentLong_ == nullptr) {
+    recentLong_ = std::make_unique<RecentLong[]>(std::size_t{1} << kRecentBits);
+  }
+  RecentLong& recent = recentLong_[hash >> (64 - kRecentBits)];
+  if (recent.hash == hash && recent.length == text.size() &&
+      std::memcmp(recent.stored, text.data(), text.size()) == 0) {
+    return recent.stored;
+  }
+  const std::string_view clean = CleanPoolText(text);
+  const char* stored = Adopt(clean);
+  if (clean.size() == text.size()) recent = {hash, stored, text.size()};
+  return stored;
 }
 
 TextPoolMap::TextPoolMap(const TextPool& from, TextPool& into) {

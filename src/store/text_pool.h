@@ -47,10 +47,20 @@ class TextPool {
     std::array<std::uint64_t, 3> text{};
     const char* stored = nullptr;
   };
-  static constexpr int kRecentBits = 12;
+  // Longer texts (most places) are cached by a hash of their bytes and confirmed against
+  // the stored text, so only texts stored as given, with nothing to clean, are cached.
+  struct RecentLong {
+    std::uint64_t hash = 0;
+    const char* stored = nullptr;
+    std::size_t length = 0;
+  };
+  static constexpr int kRecentBits = 14;
+
+  const char* InternLong(std::string_view text);
 
   StringIndex texts_;
   std::unique_ptr<Recent[]> recent_;  // made on first use
+  std::unique_ptr<RecentLong[]> recentLong_;
 };
 
 // The texts of one pool as another pool stores them, found by address: records read

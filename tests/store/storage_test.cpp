@@ -92,6 +92,24 @@ TEST(TextPool, InternsCleanedTextsOnceAndNeverMovesThem) {
   EXPECT_EQ(pool.Intern(TextPoolId::Places, long1), stored);
   EXPECT_EQ(pool.Intern(TextPoolId::Places, long2), pool.Intern(TextPoolId::Places, long2));
   EXPECT_NE(pool.Intern(TextPoolId::Places, long2), stored);
+  // Long texts that differ in one byte, that need cleaning, or that clean alike.
+  for (std::size_t size = 25; size <= 48; ++size) {
+    const std::string base(size, 'p');
+    std::string last = base, middle = base;
+    last.back() = 'q';
+    middle[size / 2] = 'q';
+    const char* texts[3] = {pool.Intern(TextPoolId::Places, base),
+                            pool.Intern(TextPoolId::Places, last),
+                            pool.Intern(TextPoolId::Places, middle)};
+    EXPECT_EQ(texts[0], base) << size;
+    EXPECT_EQ(texts[1], last) << size;
+    EXPECT_EQ(texts[2], middle) << size;
+    EXPECT_EQ(pool.Intern(TextPoolId::Places, "  " + base), texts[0]) << size;
+    EXPECT_EQ(pool.Intern(TextPoolId::Places, base + "\r\nmore"), texts[0]) << size;
+    EXPECT_EQ(pool.Intern(TextPoolId::Places, base + "\r\nmore"), texts[0]) << size;
+    EXPECT_EQ(pool.Intern(TextPoolId::Places, last), texts[1]) << size;
+    EXPECT_EQ(pool.Intern(TextPoolId::Places, middle), texts[2]) << size;
+  }
   // Texts stay in place while the index grows many times, and every one is found again
   // whatever came in between.
   std::vector<const char*> numbers;
@@ -102,7 +120,7 @@ TEST(TextPool, InternsCleanedTextsOnceAndNeverMovesThem) {
   for (int i = 0; i < 40'000; i += 7) {
     ASSERT_EQ(pool.Intern(TextPoolId::Places, std::to_string(i)), numbers[i]) << i;
   }
-  EXPECT_EQ(pool.Size(), 8 + 40'000);  // the eight texts above and the numbers
+  EXPECT_EQ(pool.Size(), 8 + 3 * 24 + 40'000);  // the texts above and the numbers
 }
 
 TEST(StringIndex, TellsTextsWithEqualHashesApartAndAMovedFromIndexIsEmptyAndUsable) {
