@@ -47,21 +47,27 @@ std::int32_t* XrefNumbering::ShortFormSlot(char letter, int number) {
   return PageSlot(letter, number);
 }
 
+int XrefNumbering::InternShortForm(char letter, int number) {
+  std::int32_t* slot = ShortFormSlot(letter, number);
+  if (slot == nullptr) return -1;
+  if (*slot == 0) {
+    // A short form that went the general way before must keep its id.
+    char buffer[16];
+    const int other = shortFormsInOther_ ? otherXrefs_.Find(ShortForm(letter, number, buffer)) : -1;
+    if (other >= 0) {
+      *slot = otherToXref_[other] + 1;
+    } else {
+      xrefs_.push_back({number, -1, -1, letter});
+      *slot = static_cast<std::int32_t>(xrefs_.size());
+    }
+  }
+  return *slot - 1;
+}
+
 int XrefNumbering::Intern(std::string_view xref) {
   const int number = ShortFormNumber(xref);
-  std::int32_t* slot = number > 0 ? ShortFormSlot(xref[1], number) : nullptr;
-  if (slot != nullptr) {
-    if (*slot == 0) {
-      // A short form that went the general way before must keep its id.
-      const int other = shortFormsInOther_ ? otherXrefs_.Find(xref) : -1;
-      if (other >= 0) {
-        *slot = otherToXref_[other] + 1;
-      } else {
-        xrefs_.push_back({number, -1, -1, xref[1]});
-        *slot = static_cast<std::int32_t>(xrefs_.size());
-      }
-    }
-    return *slot - 1;
+  if (number > 0) {
+    if (const int id = InternShortForm(xref[1], number); id >= 0) return id;
   }
   const auto [other, added] = otherXrefs_.Insert(xref);
   if (!added) return otherToXref_[other];
@@ -71,21 +77,29 @@ int XrefNumbering::Intern(std::string_view xref) {
   return otherToXref_.back();
 }
 
+std::string_view XrefNumbering::ShortForm(char letter, int number, char (&buffer)[16]) {
+  buffer[0] = '@';
+  buffer[1] = letter;
+  char* end = std::to_chars(buffer + 2, buffer + 15, number).ptr;  // at most 8 digits
+  *end++ = '@';
+  return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
 std::string_view XrefNumbering::Spelling(int id, char (&buffer)[16]) const {
   const Xref& x = xrefs_[id];
   if (x.spelledAt >= 0) return otherXrefs_.At(x.spelledAt);
-  buffer[0] = '@';
-  buffer[1] = x.letter;
-  char* end = std::to_chars(buffer + 2, buffer + 15, x.number).ptr;  // at most 8 digits
-  *end++ = '@';
-  return {buffer, static_cast<std::size_t>(end - buffer)};
+  return ShortForm(x.letter, x.number, buffer);
 }
 
 std::vector<std::int32_t> XrefNumbering::Append(const XrefNumbering& later) {
   std::vector<std::int32_t> values(later.xrefs_.size());
   char buffer[16];
   for (std::size_t id = 0; id < later.xrefs_.size(); ++id) {
-    values[id] = Intern(later.Spelling(static_cast<int>(id), buffer)) + 1;
+    // Short forms are taken up by letter and number, without being spelled and read.
+    const Xref& x = later.xrefs_[id];
+    int own = x.spelledAt < 0 ? InternShortForm(x.letter, x.number) : -1;
+    if (own < 0) own = Intern(later.Spelling(static_cast<int>(id), buffer));
+    values[id] = own + 1;
   }
   const int base = RecordCount();
   for (const Renumbering& r : later.renumberings_) {

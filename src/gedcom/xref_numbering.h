@@ -75,6 +75,9 @@ class XrefNumbering {
   };
 
   int Intern(std::string_view xref);
+  // The id of the short form "@<letter><number>@", or -1 when it goes the general way.
+  int InternShortForm(char letter, int number);
+  static std::string_view ShortForm(char letter, int number, char (&buffer)[16]);
   // The cross-reference as written; short forms are spelled into `buffer`.
   std::string_view Spelling(int id, char (&buffer)[16]) const;
   std::string Text(int id) const {
