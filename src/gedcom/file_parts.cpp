@@ -90,6 +90,70 @@ std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std
   return parts;
 }
 
+PartQueue::PartQueue(std::FILE* file, FileEncoding encoding, const std::vector<FilePart>& parts,
+                     std::uint64_t minSplitBytes)
+    : file_(file), encoding_(encoding), minSplitBytes_(std::max<std::uint64_t>(minSplitBytes, 1)) {
+  for (const FilePart& part : parts) entries_.push_back({part, part.begin});
+}
+
+bool PartQueue::Claim(std::size_t part, std::uint64_t offset, std::uint64_t& claimedEnd) {
+  // A claim reaches a little ahead, so that the lock is taken only now and then.
+  constexpr std::uint64_t kClaimBytes = 256 << 10;
+  const std::lock_guard lock(mutex_);
+  Entry& entry = entries_[part];
+  if (offset >= entry.range.end) return false;
+  entry.claimed = std::max(entry.claimed, std::min(entry.range.end, offset + kClaimBytes));
+  claimedEnd = entry.claimed;
+  return true;
+}
+
+std::uint64_t PartQueue::SplitPoint(const Entry& entry) const {
+  const bool wide = encoding_ == FileEncoding::Utf16Le || encoding_ == FileEncoding::Utf16Be;
+  std::uint64_t from = entry.claimed + (entry.range.end - entry.claimed) / 2;
+  if (wide) from -= (from - entry.claimed) % 2;  // between code units
+  return NextRecordStart(::fileno(file_), encoding_, from, entry.range.end);
+}
+
+std::optional<std::size_t> PartQueue::SplitLargestRest() {
+  // The split point is looked for outside the lock; the part's reader may pass it
+  // meanwhile, then the next try looks further on.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    Entry victim;
+    std::size_t index = 0;
+    {
+      const std::lock_guard lock(mutex_);
+      std::uint64_t largest = 0;
+      for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const std::uint64_t rest = entries_[i].range.end - entries_[i].claimed;
+        if (rest > largest) largest = rest, index = i;
+      }
+      if (largest < minSplitBytes_) return std::nullopt;
+      victim = entries_[index];
+    }
+    const std::uint64_t split = SplitPoint(victim);
+    if (split >= victim.range.end) return std::nullopt;  // no record start in the back half
+    const std::lock_guard lock(mutex_);
+    Entry& entry = entries_[index];
+    if (split >= entry.claimed && split < entry.range.end) {
+      const std::uint64_t end = entry.range.end;
+      entry.range.end = split;
+      entries_.push_back({{split, end}, split});
+      return entries_.size() - 1;
+    }
+  }
+  return std::nullopt;
+}
+
+std::size_t PartQueue::Count() const {
+  const std::lock_guard lock(mutex_);
+  return entries_.size();
+}
+
+FilePart PartQueue::Part(std::size_t part) const {
+  const std::lock_guard lock(mutex_);
+  return entries_[part].range;
+}
+
 PartProgress::PartProgress(Progress& progress, const std::vector<FilePart>& parts,
                            std::int64_t base)
     : progress_(&progress),

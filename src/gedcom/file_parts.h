@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "gedcom/file_encoding.h"
@@ -19,6 +21,8 @@ struct FilePart {
 struct FilePartPolicy {
   int maxParts = 1;                // at most this many parts
   std::uint64_t minPartBytes = 0;  // no part is made smaller than this
+  // A part whose reader has at least this much left may be split again (see PartQueue).
+  std::uint64_t minSplitBytes = 1u << 20;
 };
 
 // The policy in use: as many parts as the machine has cores (up to 8), none under 4 MB.
@@ -29,6 +33,41 @@ void SetFilePartPolicy(const FilePartPolicy& policy);
 // Splits [begin, end) of `file` at level-0 lines into parts of about equal size.
 std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
                                      std::uint64_t end, const FilePartPolicy& policy);
+
+// The parts of a file while threads read them. The reader of a part claims its records
+// as it comes to them; a thread done with its own part splits off the back half of what
+// another part has not claimed yet and reads that, so that all threads finish at about
+// the same time whatever their records cost. Parts keep file order by their beginnings.
+class PartQueue {
+ public:
+  PartQueue(std::FILE* file, FileEncoding encoding, const std::vector<FilePart>& parts,
+            std::uint64_t minSplitBytes);
+
+  // The reader of `part` has come to a level-0 line at `offset`: true when that record
+  // is still the part's own. `claimedEnd` then tells where it has to ask again.
+  bool Claim(std::size_t part, std::uint64_t offset, std::uint64_t& claimedEnd);
+  // Splits off the back half of the unclaimed rest of the part that has the most of it,
+  // when that rest is at least minSplitBytes; returns the new part.
+  std::optional<std::size_t> SplitLargestRest();
+
+  std::size_t Count() const;
+  // The part as it stands now: its end moves forward when it is split.
+  FilePart Part(std::size_t part) const;
+
+ private:
+  struct Entry {
+    FilePart range;
+    std::uint64_t claimed;  // the part's reader owns the records that begin before this
+  };
+  // A record start in the back half of the entry's unclaimed rest, or its end.
+  std::uint64_t SplitPoint(const Entry& entry) const;
+
+  mutable std::mutex mutex_;
+  std::vector<Entry> entries_;
+  std::FILE* file_;
+  FileEncoding encoding_;
+  std::uint64_t minSplitBytes_;
+};
 
 // The progress of a file read in parts, as the first part sees it: only the calling
 // thread may report to the window, so part 0 stands for the whole range, the others

@@ -1,6 +1,8 @@
 #include "gedcom/ged_reader.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,8 +51,10 @@ class RecordReader {
  public:
   explicit RecordReader(Store& store) : store_(store) {}
 
-  // False when the lines hold more records than the tables take.
-  bool Read(LineReader& reader, const PartProgress& progress);
+  // Reads part `part` of `queue`. False when the lines hold more records than the
+  // tables take.
+  bool Read(LineReader& reader, const PartProgress& progress, PartQueue& queue,
+            std::size_t part);
   // Takes up the records `later` read from the part of the file behind this one's.
   void Append(RecordReader& later);
   bool Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts);
@@ -78,11 +82,13 @@ class RecordReader {
   Event event_ = Event::None;
 };
 
-bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
+bool RecordReader::Read(LineReader& reader, const PartProgress& progress, PartQueue& queue,
+                        std::size_t part) {
   // Only the values the program keeps are decoded, not every line.
   reader_ = &reader;
   reader.SetDecodeLines(false);
   GedLine line;
+  std::uint64_t claimedEnd = 0;
   while (reader.ReadLine(line)) {
     // Lines of level 3 and deeper, and level-2 lines outside an event, hold nothing the
     // program keeps: most of them are passed over without being taken apart.
@@ -93,6 +99,11 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress) {
       continue;
     }
     const GedLineParts parts = ParsePaddedGedLine(line.text);
+    // The records from here on may belong to a part split off this one.
+    if (parts.level == 0 && line.offset >= claimedEnd &&
+        !queue.Claim(part, line.offset, claimedEnd)) {
+      break;
+    }
     references_.Line(line, &parts);
     if (parts.level == 0) {
       progress.Step(line.nextOffset);
@@ -420,6 +431,16 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
   return true;
 }
 
+// A part of the file and the tables it is read into: the store itself for the first
+// part, tables of its own for every other, which are joined to the first afterwards.
+struct PartRead {
+  explicit PartRead(Store* into) : reader(into != nullptr ? *into : own) {}
+  Store own;
+  RecordReader reader;
+  bool read = false;
+  bool failed = false;
+};
+
 void ReserveFor(Store& store, std::uint64_t bytes) {
   store.personTable.reserve(static_cast<std::size_t>(bytes / 160) + 16);
   store.familyTable.reserve(static_cast<std::size_t>(bytes / 480) + 16);
@@ -433,37 +454,53 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
                     std::uint64_t end, Store& store, Diagnostics& diagnostics,
                     Progress& progress, ReadCounts& counts) {
   counts = ReadCounts{};
-  const std::vector<FilePart> parts =
-      SplitAtRecords(file, encoding, begin, end, CurrentFilePartPolicy());
-  // Every part but the first is read into tables of its own, then joined to the first.
-  std::vector<Store> partStores(parts.size() - 1);
+  const FilePartPolicy policy = CurrentFilePartPolicy();
+  const std::vector<FilePart> initial = SplitAtRecords(file, encoding, begin, end, policy);
+  PartQueue queue(file, encoding, initial, policy.minSplitBytes);
   // Room for the records the parts are likely to hold (a person takes a few hundred
   // bytes of a file), so that the tables need not grow and move while they are filled.
   ReserveFor(store, end > begin ? end - begin : 0);
-  for (std::size_t i = 1; i < parts.size(); ++i) {
-    ReserveFor(partStores[i - 1], parts[i].end - parts[i].begin);
-  }
-  std::vector<RecordReader> readers;
-  readers.reserve(parts.size());
-  readers.emplace_back(store);
-  for (Store& partStore : partStores) readers.emplace_back(partStore);
-  std::vector<char> read(parts.size()), failed(parts.size());
-  RunInParallel(parts.size(), [&](std::size_t i) {
-    LineReader reader(file, encoding, parts[i].begin, parts[i].end);
-    read[i] = readers[i].Read(reader, i == 0 ? PartProgress(progress, parts, 0) : PartProgress());
-    failed[i] = reader.Failed();
+  std::mutex partsMutex;
+  std::vector<std::unique_ptr<PartRead>> partReads;  // by part number
+  auto readPart = [&](std::size_t part) {
+    const FilePart range = queue.Part(part);
+    auto made = std::make_unique<PartRead>(part == 0 ? &store : nullptr);
+    if (part > 0) ReserveFor(made->own, range.end - range.begin);
+    PartRead& tables = *made;
+    {
+      const std::lock_guard lock(partsMutex);
+      if (partReads.size() <= part) partReads.resize(part + 1);
+      partReads[part] = std::move(made);
+    }
+    LineReader reader(file, encoding, range.begin, range.end);
+    const PartProgress partProgress =
+        part == 0 ? PartProgress(progress, initial, 0) : PartProgress();
+    tables.read = tables.reader.Read(reader, partProgress, queue, part);
+    tables.failed = reader.Failed();
+  };
+  RunInParallel(initial.size(), [&](std::size_t part) {
+    readPart(part);
+    while (const std::optional<std::size_t> split = queue.SplitLargestRest()) readPart(*split);
   });
-  if (std::find(failed.begin(), failed.end(), 1) != failed.end()) {
+  // Parts split off later lie behind the part they came from: joined in file order.
+  std::vector<std::pair<std::uint64_t, PartRead*>> byBegin;
+  for (std::size_t part = 0; part < partReads.size(); ++part) {
+    byBegin.emplace_back(queue.Part(part).begin, partReads[part].get());
+  }
+  std::sort(byBegin.begin(), byBegin.end());
+  std::vector<PartRead*> parts;
+  for (const auto& [partBegin, part] : byBegin) parts.push_back(part);
+  if (std::any_of(parts.begin(), parts.end(), [](const PartRead* p) { return p->failed; })) {
     // A part that could not be read would be missing from the tables, and its records
     // from the next export.
     diagnostics.ErrorBox("Fehler beim Lesen der GED Datei");
     ClearAfterFailure(store, counts);
     return false;
   }
-  RecordReader& whole = readers.front();
+  RecordReader& whole = parts.front()->reader;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0 && read[i]) whole.Append(readers[i]);
-    const char* overflow = read[i] ? whole.Overflow() : readers[i].Overflow();
+    if (i > 0 && parts[i]->read) whole.Append(parts[i]->reader);
+    const char* overflow = parts[i]->read ? whole.Overflow() : parts[i]->reader.Overflow();
     if (overflow != nullptr) {
       FailAsTooLarge(diagnostics, store, counts, overflow);
       return false;

@@ -66,5 +66,38 @@ TEST(FileParts, SmallFilesAndFilesWithoutRecordsStayWhole) {
   EXPECT_EQ(SplitAtRecords(single.get(), FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(), 1u);
 }
 
+// A part's reader claims records as it comes to them; a split takes only records it has
+// not claimed, starting at a level-0 line, and the part then ends there.
+TEST(PartQueue, SplitsOffOnlyUnclaimedRecordsAtRecordStarts) {
+  const std::string bytes = Records(20000, "\n");
+  const FilePtr file = FileWith(bytes);
+  PartQueue queue(file.get(), FileEncoding::Utf8, {{0, bytes.size()}}, 1 << 16);
+  std::uint64_t claimedEnd = 0;
+  ASSERT_TRUE(queue.Claim(0, 0, claimedEnd));
+  EXPECT_GT(claimedEnd, 0u);
+  const std::optional<std::size_t> split = queue.SplitLargestRest();
+  ASSERT_EQ(split, 1u);
+  const FilePart first = queue.Part(0), second = queue.Part(1);
+  EXPECT_EQ(first.end, second.begin);
+  EXPECT_EQ(second.end, bytes.size());
+  EXPECT_GE(second.begin, claimedEnd + (bytes.size() - claimedEnd) / 2);
+  EXPECT_EQ(bytes.substr(second.begin - 1, 3), "\n0 ");
+  // The first part's reader keeps what lies before the split and stops there.
+  EXPECT_TRUE(queue.Claim(0, second.begin - 1, claimedEnd));
+  EXPECT_LE(claimedEnd, second.begin);
+  EXPECT_FALSE(queue.Claim(0, second.begin, claimedEnd));
+  // The new part may be split in turn; rests under the minimum are not.
+  std::uint64_t secondClaimed = 0;
+  ASSERT_TRUE(queue.Claim(1, second.begin, secondClaimed));
+  while (queue.SplitLargestRest()) {
+  }
+  std::uint64_t covered = 0;
+  for (std::size_t part = 0; part < queue.Count(); ++part) {
+    covered += queue.Part(part).end - queue.Part(part).begin;
+  }
+  EXPECT_EQ(covered, bytes.size());
+  EXPECT_GE(queue.Count(), 3u);
+}
+
 }  // namespace
 }  // namespace korvane::gedcom_test

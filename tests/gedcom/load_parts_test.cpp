@@ -69,11 +69,15 @@ TEST_F(LoadInParts, GivesTheSameTablesAndReportAsOnePiece) {
   for (const auto& [name, bytes] : inputs) {
     SCOPED_TRACE(name);
     const std::vector<std::string> whole = LoadOutcome(bytes, {1, 0});
-    for (const int parts : {2, 7, 40}) {
-      const std::vector<std::string> split = LoadOutcome(bytes, {parts, 1});
-      ASSERT_EQ(split.size(), whole.size()) << parts << " parts";
+    // Parts that finish early split others again, wherever their readers happen to be.
+    for (const FilePartPolicy& policy : {FilePartPolicy{2, 1}, FilePartPolicy{7, 1},
+                                         FilePartPolicy{40, 1}, FilePartPolicy{2, 1, 1},
+                                         FilePartPolicy{3, 1, 1}, FilePartPolicy{3, 1, 1}}) {
+      const std::vector<std::string> split = LoadOutcome(bytes, policy);
+      const std::string parts = std::to_string(policy.maxParts) + " parts";
+      ASSERT_EQ(split.size(), whole.size()) << parts;
       for (std::size_t i = 0; i < whole.size(); ++i) {
-        ASSERT_EQ(split[i], whole[i]) << parts << " parts, row " << i;
+        ASSERT_EQ(split[i], whole[i]) << parts << ", row " << i;
       }
     }
   }
