@@ -43,15 +43,19 @@ std::string GeneratedFile(const GeneratorOptions& options) {
   return path.string();
 }
 
-long PeakMemoryOf(const std::function<void()>& work) {
+long PeakMemoryOfRun(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   const pid_t child = ::fork();
   if (child == 0) {
-    work();
-    std::_Exit(0);
+    ::execv("/proc/self/exe", argv.data());
+    std::_Exit(127);
   }
   int status = 0;
   struct rusage usage {};
   ::wait4(child, &status, 0, &usage);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
   return usage.ru_maxrss * 1024L;
 }
 

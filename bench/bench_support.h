@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bench/gedcom_generator.h"
 #include "gedcom/import_driver.h"
@@ -23,8 +24,10 @@ double BestOf(int rounds, const std::function<void()>& work);
 // path; a file already there from an earlier run with the same options is reused.
 std::string GeneratedFile(const GeneratorOptions& options);
 
-// Runs `work` in a child process and returns the child's peak resident memory in bytes.
-long PeakMemoryOf(const std::function<void()>& work);
+// Runs this program again with `arguments` (argv[0] included) and returns the peak
+// resident memory of that run in bytes, as `/usr/bin/time -v` reports it; -1 when the run
+// failed. A fresh process starts without the memory earlier rounds left behind.
+long PeakMemoryOfRun(const std::vector<std::string>& arguments);
 
 // Everything a load or an export works on, without windows.
 struct BenchSession {
