@@ -1,6 +1,7 @@
 #include "gedcom/ged_reader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -361,10 +362,8 @@ void ReportRenumberings(Diagnostics& diagnostics, const XrefNumbering& numbering
 
 // The records were read into the table in file order; nearly always that is already the
 // order of their numbers, and nothing has to move.
-template <typename Record, typename ResolveLinks>
-void PlaceInNumberOrder(std::vector<Record>& table, const XrefNumbering& numbering,
-                        ResolveLinks resolveLinks) {
-  for (std::size_t i = 1; i < table.size(); ++i) resolveLinks(table[i]);
+template <typename Record>
+void PlaceInNumberOrder(std::vector<Record>& table, const XrefNumbering& numbering) {
   if (numbering.NumbersFollowFileOrder()) return;
   std::vector<Record> placed(static_cast<std::size_t>(numbering.HighestNumber()) + 1);
   for (int i = 0; i < numbering.RecordCount(); ++i) {
@@ -384,7 +383,7 @@ void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadC
   }
 }
 
-// Places the records under their numbers and turns cross-reference ids into numbers.
+// Turns cross-reference ids into numbers and places the records under their numbers.
 bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts) {
   counts = std::move(counts_);
   counts.references = references_.Take();
@@ -408,25 +407,40 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
   }
   ReportRenumberings(diagnostics, personXrefs_, encoding, "Person", "RIN");
   ReportRenumberings(diagnostics, familyXrefs_, encoding, "Familie", "MRIN");
-  RememberSpellings(personXrefs_, "@I", counts);
-  RememberSpellings(familyXrefs_, "@F", counts);
 
+  // Links become numbers. Both sides take runs of records from one queue, persons before
+  // families, so that they finish together; one of them remembers the spellings first.
   auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
     list.Transform([&](std::int32_t value) { return numbering.Resolve(value); });
   };
+  Person* const persons = store_.personTable.data() + 1;
+  Family* const families = store_.familyTable.data() + 1;
+  const std::size_t personCount = store_.personTable.size() - 1;
+  const std::size_t recordCount = personCount + store_.familyTable.size() - 1;
+  std::atomic<std::size_t> nextRun{0};
   RunInParallel(2, [&](std::size_t side) {
-    if (side == 0) {
-      PlaceInNumberOrder(store_.personTable, personXrefs_, [&](Person& person) {
-        resolveAll(person.fams, familyXrefs_);
-        resolveAll(person.famc, familyXrefs_);
-      });
-    } else {
-      PlaceInNumberOrder(store_.familyTable, familyXrefs_, [&](Family& family) {
+    if (side == 1) {
+      RememberSpellings(personXrefs_, "@I", counts);
+      RememberSpellings(familyXrefs_, "@F", counts);
+    }
+    constexpr std::size_t kRun = 4096;
+    for (std::size_t run; (run = nextRun.fetch_add(kRun)) < recordCount;) {
+      for (std::size_t i = run; i < std::min(recordCount, run + kRun); ++i) {
+        if (i < personCount) {
+          resolveAll(persons[i].fams, familyXrefs_);
+          resolveAll(persons[i].famc, familyXrefs_);
+          continue;
+        }
+        Family& family = families[i - personCount];
         family.husband = personXrefs_.Resolve(family.husband);
         family.wife = personXrefs_.Resolve(family.wife);
         resolveAll(family.children, personXrefs_);
-      });
+      }
     }
+  });
+  RunInParallel(2, [&](std::size_t side) {
+    if (side == 0) PlaceInNumberOrder(store_.personTable, personXrefs_);
+    if (side == 1) PlaceInNumberOrder(store_.familyTable, familyXrefs_);
   });
   return true;
 }
