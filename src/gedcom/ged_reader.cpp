@@ -17,6 +17,7 @@
 #include "platform/parallel.h"
 #include "platform/system_hints.h"
 #include "store/flags.h"
+#include "store/reserve_more.h"
 
 namespace korvane {
 namespace {
@@ -271,7 +272,7 @@ void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
 // each made to fit the joined tables by `fit` first.
 template <typename Record, typename Fit>
 void MoveRecords(std::vector<Record>& into, std::vector<Record>& from, Fit fit) {
-  into.reserve(into.size() + from.size() - 1);
+  ReserveMore(into, from.size() - 1);
   for (std::size_t i = 1; i < from.size(); ++i) {
     fit(from[i]);
     into.push_back(std::move(from[i]));

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/parallel.h"
+#include "store/reserve_more.h"
 
 namespace korvane {
 
@@ -70,8 +71,8 @@ void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
   const std::vector<int> sources = takeUp(index_.sources, from.sources);
   const auto base = static_cast<std::uint32_t>(index_.references.size());
   if (!index_.records.empty()) index_.records.back().endReference = base;
-  index_.records.reserve(index_.records.size() + from.records.size());
-  index_.references.reserve(index_.references.size() + from.references.size());
+  ReserveMore(index_.records, from.records.size());
+  ReserveMore(index_.references, from.references.size());
   for (ReferenceIndex::Record record : from.records) {
     if (record.kind == ReferenceIndex::Kind::Note) record.noteOrSource = notes[record.noteOrSource];
     if (record.kind == ReferenceIndex::Kind::Source) {
