@@ -50,6 +50,18 @@ bool NamedBackByPerson(const Store& store, Rin rin, LinkList Person::*list, Mrin
   return PersonExists(store, rin) && ListContains(store.personTable[rin].*list, mrin);
 }
 
+// Long lists are left to the full check rather than compared entry by entry.
+bool MayHoldTwice(const LinkList& list) {
+  constexpr int kCompared = 16;
+  if (list.Count() > kCompared) return true;
+  for (int i = 1; i < list.Count(); ++i) {
+    for (int j = 0; j < i; ++j) {
+      if (list.At(i) == list.At(j)) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool NamesMissingParent(const Store& store, Mrin mrin) {
@@ -95,6 +107,42 @@ bool FamilyLinksNeedRepair(const Store& store, Mrin mrin) {
   if (h == 0 && w == 0 && family.children.Count() < 2) return true;
   if (w != 0 && PartnerNeedsRepair(store, mrin, w, 'F')) return true;
   return ChildrenNeedRepair(store, mrin, family);
+}
+
+bool PersonLinksConfirmed(const Store& store, Rin rin, LinkTally& tally) {
+  const Person& person = store.personTable[rin];
+  if (!PersonExists(store, rin)) {
+    for (const LinkList* list : {&person.fams, &person.famc}) {
+      for (const Mrin m : *list) {
+        if (FamilyExists(store, m)) return false;
+      }
+    }
+    return true;
+  }
+  if (MayHoldTwice(person.fams) || MayHoldTwice(person.famc)) return false;
+  for (const Mrin m : person.fams) {
+    if (!FamilyExists(store, m)) return false;
+    const Family& family = store.familyTable[m];
+    const char sex = family.husband == rin ? 'M' : family.wife == rin ? 'F' : 0;
+    if (sex == 0 || person.sex != sex) return false;
+  }
+  for (const Mrin m : person.famc) {
+    if (!FamilyExists(store, m) || !ListContains(store.familyTable[m].children, rin)) {
+      return false;
+    }
+  }
+  tally.partners += static_cast<std::uint64_t>(person.fams.Count());
+  tally.children += static_cast<std::uint64_t>(person.famc.Count());
+  return true;
+}
+
+bool FamilyLinksCounted(const Store& store, Mrin mrin, LinkTally& tally) {
+  if (!FamilyExists(store, mrin)) return true;
+  const Family& family = store.familyTable[mrin];
+  if (family.husband == 0 && family.wife == 0 && family.children.Count() < 2) return false;
+  tally.partners += (family.husband != 0 ? 1u : 0u) + (family.wife != 0 ? 1u : 0u);
+  tally.children += static_cast<std::uint64_t>(family.children.Count());
+  return true;
 }
 
 }  // namespace korvane

@@ -291,6 +291,34 @@ class FamilyRepair {
   int count_ = 0;
 };
 
+// True when the persons confirm every link (see LinkTally); `visit(rin)` is called for
+// each person on the way (for all of them when the answer is true).
+template <typename Run, typename Visit>
+bool AllLinksConfirmed(const Store& store, std::size_t threads, Run run, Visit visit) {
+  std::vector<LinkTally> fromPersons(threads), fromFamilies(threads);
+  std::vector<char> passed(threads);
+  RunInParallel(threads, [&](std::size_t part) {
+    bool pass = true;
+    for (auto [rin, end] = run(part, store.PersonCount()); rin < end && pass; ++rin) {
+      pass = PersonLinksConfirmed(store, rin, fromPersons[part]);
+      visit(rin);
+    }
+    for (auto [m, end] = run(part, store.FamilyCount()); m < end && pass; ++m) {
+      pass = FamilyLinksCounted(store, m, fromFamilies[part]);
+    }
+    passed[part] = pass;
+  });
+  LinkTally persons, families;
+  for (std::size_t part = 0; part < threads; ++part) {
+    persons.partners += fromPersons[part].partners;
+    persons.children += fromPersons[part].children;
+    families.partners += fromFamilies[part].partners;
+    families.children += fromFamilies[part].children;
+  }
+  return std::count(passed.begin(), passed.end(), 1) == static_cast<long>(threads) &&
+         persons == families;
+}
+
 }  // namespace
 
 int RepairPersonLinks(Store& store, Diagnostics& diagnostics, Rin rin) {
@@ -320,6 +348,18 @@ int RepairAllLinks(Store& store, Diagnostics& diagnostics) {
     return std::pair(1 + static_cast<int>(part * static_cast<std::size_t>(count) / threads),
                      1 + static_cast<int>((part + 1) * static_cast<std::size_t>(count) / threads));
   };
+  // Most files are in order throughout, which the persons show at little cost; any
+  // doubt, and every record is checked.
+  if (AllLinksConfirmed(store, threads, run, [&](Rin rin) {
+        if (PersonExists(store, rin) && IsNameless(store.personTable[rin])) {
+          personNeeds[rin] = Nameless;
+        }
+      })) {
+    for (Rin rin = 1; rin <= persons; ++rin) {
+      if (personNeeds[rin] == Nameless) ReportNameless(diagnostics, rin);
+    }
+    return 0;
+  }
   // Families first: their check reads the partners, and so finds missing parents at
   // little cost for the persons' check.
   MissingParents missingParents(familyNeeds.size());
