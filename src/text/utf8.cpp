@@ -116,10 +116,12 @@ std::size_t AsciiPrefix(std::string_view text) {
 bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
 
 bool IsValidUtf8(std::string_view text) {
+  // Umlauts stand singly among ASCII letters: the ASCII behind each is passed over fast.
   for (std::size_t pos = AsciiPrefix(text); pos < text.size();) {
     const std::size_t len = SequenceLength(Bytes(text.data() + pos), text.size() - pos);
     if (len == 0) return false;
     pos += len;
+    pos += AsciiPrefix(text.substr(pos));
   }
   return true;
 }
