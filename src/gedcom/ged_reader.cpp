@@ -46,6 +46,14 @@ struct DoubledLink {
   std::int32_t link;
 };
 
+// How the ids of a later part's records and texts read in the joined tables.
+struct JoinedPart {
+  std::optional<TextPoolMap> texts;
+  std::vector<std::int32_t> persons;   // link value - 1 -> link value
+  std::vector<std::int32_t> families;
+  int personBase = 0;  // records of the parts before it
+};
+
 // Reads the lines of the file, or of one part of it, into the tables of `store`. The
 // readers of the parts of a file are then joined into the first in file order, which
 // numbers the records and reports.
@@ -57,10 +65,12 @@ class RecordReader {
   // tables take.
   bool Read(LineReader& reader, const PartProgress& progress, PartQueue& queue,
             std::size_t part);
-  // Takes up the records `later` read from the part of the file behind this one's.
-  void Append(RecordReader& later);
-  bool Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts);
-  // The kind of record there were too many of, once Read or Append failed.
+  // Takes up the records the readers of the parts behind this one's read (in file
+  // order), numbers all records and reports. False, after the box, when there are more
+  // records than the tables take; the store is then empty.
+  bool Join(const std::vector<RecordReader*>& later, Diagnostics& diagnostics,
+            FileEncoding encoding, ReadCounts& counts);
+  // The kind of record there were too many of, once Read failed.
   const char* Overflow() const { return overflow_; }
 
  private:
@@ -71,6 +81,9 @@ class RecordReader {
   void ReadName(Person& person, std::string_view value);
   void AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value);
   bool CheckCounts();
+  void ReportDoubledLinks(Diagnostics& diagnostics) const;
+  void ResolveLinks(const std::vector<RecordReader*>& later, const std::vector<JoinedPart>& joined,
+                    ReadCounts& counts);
 
   Store& store_;
   LineReader* reader_ = nullptr;
@@ -280,60 +293,6 @@ void MoveRecords(std::vector<Record>& into, std::vector<Record>& from, Fit fit) 
   from.resize(1);
 }
 
-void RecordReader::Append(RecordReader& later) {
-  const int personBase = personXrefs_.RecordCount();
-  std::vector<std::int32_t> persons, families;
-  std::optional<TextPoolMap> move;
-  // The two steps of each pair run side by side; neither touches what the other writes to.
-  RunInParallel(2, [&](std::size_t side) {
-    if (side == 0) {
-      move.emplace(later.store_.texts, store_.texts);
-    } else {
-      persons = personXrefs_.Append(later.personXrefs_);
-      families = familyXrefs_.Append(later.familyXrefs_);
-      if (!references_.EndedAtTrailer()) references_.Append(later.references_);
-    }
-  });
-  auto relink = [](std::int32_t& value, const std::vector<std::int32_t>& values) {
-    if (value > 0) value = values[value - 1];
-  };
-  auto relinkAll = [&](LinkList& list, const std::vector<std::int32_t>& values) {
-    list.Transform([&](std::int32_t value) {
-      relink(value, values);
-      return value;
-    });
-  };
-  RunInParallel(2, [&](std::size_t side) {
-    if (side == 0) {
-      MoveRecords(store_.personTable, later.store_.personTable, [&](Person& p) {
-        relinkAll(p.fams, families);
-        relinkAll(p.famc, families);
-        for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
-                                  &p.deathPlace, &p.burialPlace}) {
-          (*move)(*text);
-        }
-      });
-    } else {
-      MoveRecords(store_.familyTable, later.store_.familyTable, [&](Family& f) {
-        relink(f.husband, persons);
-        relink(f.wife, persons);
-        relinkAll(f.children, persons);
-        (*move)(f.marriagePlace);
-      });
-    }
-  });
-  for (DoubledLink d : later.doubledLinks_) {
-    d.person += personBase;
-    relink(d.link, families);
-    doubledLinks_.push_back(d);
-  }
-  counts_.indiRecords += later.counts_.indiRecords;
-  counts_.famRecords += later.counts_.famRecords;
-  counts_.highestSourceNumber =
-      std::max(counts_.highestSourceNumber, later.counts_.highestSourceNumber);
-  CheckCounts();
-}
-
 void ReportRenumberings(Diagnostics& diagnostics, const XrefNumbering& numbering,
                         FileEncoding encoding, const char* kind, const char* number) {
   std::string scratch;
@@ -384,20 +343,65 @@ void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadC
   }
 }
 
-// Turns cross-reference ids into numbers and places the records under their numbers.
-bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadCounts& counts) {
+bool RecordReader::Join(const std::vector<RecordReader*>& later, Diagnostics& diagnostics,
+                        FileEncoding encoding, ReadCounts& counts) {
+  for (const RecordReader* part : later) {
+    counts_.indiRecords += part->counts_.indiRecords;
+    counts_.famRecords += part->counts_.famRecords;
+    counts_.highestSourceNumber =
+        std::max(counts_.highestSourceNumber, part->counts_.highestSourceNumber);
+    if (!CheckCounts()) break;
+  }
+  // The texts of the parts are taken up on one side; the cross-references, then the
+  // record numbers, on the other. Neither touches what the other writes to.
+  std::vector<JoinedPart> joined(later.size());
+  bool fits[2] = {true, true};
+  if (overflow_ == nullptr) {
+    RunInParallel(2, [&](std::size_t side) {
+      for (std::size_t k = 0; k < later.size(); ++k) {
+        JoinedPart& part = joined[k];
+        if (side == 0) {
+          part.texts.emplace(later[k]->store_.texts, store_.texts);
+          continue;
+        }
+        part.personBase = personXrefs_.RecordCount();
+        part.persons = personXrefs_.Append(later[k]->personXrefs_);
+        part.families = familyXrefs_.Append(later[k]->familyXrefs_);
+        if (!references_.EndedAtTrailer()) references_.Append(later[k]->references_);
+      }
+      if (side == 1) {
+        fits[0] = personXrefs_.Assign(kMaxRecordsPerKind);
+        fits[1] = familyXrefs_.Assign(kMaxRecordsPerKind);
+      }
+    });
+  }
   counts = std::move(counts_);
   counts.references = references_.Take();
-  bool fits[2] = {};
-  RunInParallel(2, [&](std::size_t side) {
-    fits[side] = (side == 0 ? personXrefs_ : familyXrefs_).Assign(kMaxRecordsPerKind);
-  });
-  if (!fits[0]) overflow_ = "Personen";
+  if (overflow_ == nullptr && !fits[0]) overflow_ = "Personen";
   if (overflow_ == nullptr && !fits[1]) overflow_ = "Familien";
   if (overflow_ != nullptr) {
     FailAsTooLarge(diagnostics, store_, counts, overflow_);
     return false;
   }
+  for (std::size_t k = 0; k < later.size(); ++k) {
+    for (DoubledLink d : later[k]->doubledLinks_) {
+      d.person += joined[k].personBase;
+      d.link = d.link > 0 ? joined[k].families[d.link - 1] : d.link;
+      doubledLinks_.push_back(d);
+    }
+  }
+  ReportDoubledLinks(diagnostics);
+  ReportRenumberings(diagnostics, personXrefs_, encoding, "Person", "RIN");
+  ReportRenumberings(diagnostics, familyXrefs_, encoding, "Familie", "MRIN");
+  ResolveLinks(later, joined, counts);
+  RunInParallel(2, [&](std::size_t side) {
+    if (side == 0) PlaceInNumberOrder(store_.personTable, personXrefs_);
+    if (side == 1) PlaceInNumberOrder(store_.familyTable, familyXrefs_);
+  });
+  return true;
+}
+
+void RecordReader::ReportDoubledLinks(Diagnostics& diagnostics) const {
   for (const DoubledLink& d : doubledLinks_) {
     diagnostics.ReportAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
                              personXrefs_.RecordNumber(d.person), d.tag,
@@ -406,20 +410,61 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
                           personXrefs_.RecordNumber(d.person), d.tag,
                           familyXrefs_.Resolve(d.link));
   }
-  ReportRenumberings(diagnostics, personXrefs_, encoding, "Person", "RIN");
-  ReportRenumberings(diagnostics, familyXrefs_, encoding, "Familie", "MRIN");
+}
 
-  // Links become numbers. Both sides take runs of records from one queue, persons before
-  // families, so that they finish together; one of them remembers the spellings first.
+// Links become record numbers. The records of the later parts move behind this part's
+// on the way, persons on one side and families on the other; then both sides take runs
+// of this part's records from one queue, so that they finish together.
+void RecordReader::ResolveLinks(const std::vector<RecordReader*>& later,
+                                const std::vector<JoinedPart>& joined, ReadCounts& counts) {
   auto resolveAll = [](LinkList& list, const XrefNumbering& numbering) {
     list.Transform([&](std::int32_t value) { return numbering.Resolve(value); });
   };
+  // A later part's link value through the joined ids to the number.
+  auto resolveLater = [](std::int32_t value, const std::vector<std::int32_t>& values,
+                         const XrefNumbering& numbering) {
+    return numbering.Resolve(value > 0 ? values[value - 1] : value);
+  };
+  auto resolveAllLater = [&](LinkList& list, const std::vector<std::int32_t>& values,
+                             const XrefNumbering& numbering) {
+    list.Transform([&](std::int32_t value) { return resolveLater(value, values, numbering); });
+  };
+  std::size_t laterPersons = 0, laterFamilies = 0;
+  for (const RecordReader* part : later) {
+    laterPersons += part->store_.personTable.size() - 1;
+    laterFamilies += part->store_.familyTable.size() - 1;
+  }
+  // Room first: this part's records are worked on in place while the others move in.
+  ReserveMore(store_.personTable, laterPersons);
+  ReserveMore(store_.familyTable, laterFamilies);
   Person* const persons = store_.personTable.data() + 1;
   Family* const families = store_.familyTable.data() + 1;
   const std::size_t personCount = store_.personTable.size() - 1;
   const std::size_t recordCount = personCount + store_.familyTable.size() - 1;
   std::atomic<std::size_t> nextRun{0};
   RunInParallel(2, [&](std::size_t side) {
+    auto recentTexts = std::make_unique<TextPoolMap::Recent>();
+    for (std::size_t k = 0; k < later.size(); ++k) {
+      const JoinedPart& part = joined[k];
+      *recentTexts = TextPoolMap::Recent();  // another part, other texts
+      if (side == 0) {
+        MoveRecords(store_.personTable, later[k]->store_.personTable, [&](Person& p) {
+          resolveAllLater(p.fams, part.families, familyXrefs_);
+          resolveAllLater(p.famc, part.families, familyXrefs_);
+          for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
+                                    &p.deathPlace, &p.burialPlace}) {
+            (*part.texts)(*text, *recentTexts);
+          }
+        });
+      } else {
+        MoveRecords(store_.familyTable, later[k]->store_.familyTable, [&](Family& f) {
+          f.husband = resolveLater(f.husband, part.persons, personXrefs_);
+          f.wife = resolveLater(f.wife, part.persons, personXrefs_);
+          resolveAllLater(f.children, part.persons, personXrefs_);
+          (*part.texts)(f.marriagePlace, *recentTexts);
+        });
+      }
+    }
     if (side == 1) {
       RememberSpellings(personXrefs_, "@I", counts);
       RememberSpellings(familyXrefs_, "@F", counts);
@@ -439,11 +484,6 @@ bool RecordReader::Finish(Diagnostics& diagnostics, FileEncoding encoding, ReadC
       }
     }
   });
-  RunInParallel(2, [&](std::size_t side) {
-    if (side == 0) PlaceInNumberOrder(store_.personTable, personXrefs_);
-    if (side == 1) PlaceInNumberOrder(store_.familyTable, familyXrefs_);
-  });
-  return true;
 }
 
 // A part of the file and the tables it is read into: the store itself for the first
@@ -512,16 +552,15 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
     ClearAfterFailure(store, counts);
     return false;
   }
-  RecordReader& whole = parts.front()->reader;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0 && parts[i]->read) whole.Append(parts[i]->reader);
-    const char* overflow = parts[i]->read ? whole.Overflow() : parts[i]->reader.Overflow();
-    if (overflow != nullptr) {
-      FailAsTooLarge(diagnostics, store, counts, overflow);
+  std::vector<RecordReader*> later;
+  for (PartRead* part : parts) {
+    if (!part->read) {
+      FailAsTooLarge(diagnostics, store, counts, part->reader.Overflow());
       return false;
     }
+    if (part != parts.front()) later.push_back(&part->reader);
   }
-  if (!whole.Finish(diagnostics, encoding, counts)) return false;
+  if (!parts.front()->reader.Join(later, diagnostics, encoding, counts)) return false;
   counts.references.file = FileIdentity::Of(file);
   return true;
 }

@@ -114,6 +114,19 @@ void TextPoolMap::operator()(const char*& text) const {
   }
 }
 
+void TextPoolMap::operator()(const char*& text, Recent& recent) const {
+  if (text == nullptr) return;
+  const auto bits = reinterpret_cast<std::uintptr_t>(text);
+  Slot& slot = recent.slots_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - 10)];
+  if (slot.from != text) {
+    slot.from = text;
+    (*this)(text);
+    slot.into = text;
+    return;
+  }
+  text = slot.into;
+}
+
 std::size_t TextPoolMap::SlotOf(const char* text) const {
   const auto bits = reinterpret_cast<std::uintptr_t>(text);
   return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);

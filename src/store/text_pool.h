@@ -66,17 +66,27 @@ class TextPool {
 // The texts of one pool as another pool stores them, found by address: records read
 // into a pool of their own move into the other by replacing their text pointers.
 class TextPoolMap {
- public:
-  // Interns every text of `from` in `into`.
-  TextPoolMap(const TextPool& from, TextPool& into);
-  // Texts the pool does not hold (none, the empty text) stay as they are.
-  void operator()(const char*& text) const;
-
- private:
   struct Slot {
     const char* from = nullptr;
     const char* into = nullptr;
   };
+
+ public:
+  // The texts a thread mapped last: most records repeat a few names and places, which
+  // are found here, in the processor's nearest cache, instead of in the whole map.
+  class Recent {
+    friend class TextPoolMap;
+    std::array<Slot, 1024> slots_{};
+  };
+
+  // Interns every text of `from` in `into`.
+  TextPoolMap(const TextPool& from, TextPool& into);
+  // Texts the pool does not hold (none, the empty text) stay as they are.
+  void operator()(const char*& text) const;
+  // The same, through the calling thread's `recent`.
+  void operator()(const char*& text, Recent& recent) const;
+
+ private:
   std::size_t SlotOf(const char* text) const;
   std::vector<Slot> slots_;  // open addressing by address
 };
