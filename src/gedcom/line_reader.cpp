@@ -138,6 +138,87 @@ std::size_t LineReader::FindLineEnd(std::size_t from, std::size_t to) const {
   return kNotFound;
 }
 
+bool LineReader::ReadWideLine(GedLine& line) {
+#if defined(__SSE2__)
+  // The line end's units, eight units at a time; the file's byte order decides how a
+  // unit reads as a little-endian word.
+  const bool little = encoding_ == FileEncoding::Utf16Le;
+  const auto word = [little](unsigned unit) {
+    return static_cast<short>(little ? unit : (unit & 0xFF) << 8 | unit >> 8);
+  };
+  const __m128i cr = _mm_set1_epi16(word('\r'));
+  const __m128i lf = _mm_set1_epi16(word('\n'));
+  const char* data = buffer_.data();
+  std::size_t lineEnd = kNotFound;
+  std::size_t pos = begin_;
+  for (; pos + 16 <= end_; pos += 16) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+    const int ends =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)));
+    if (ends != 0) {
+      lineEnd = pos + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(ends)));
+      break;
+    }
+  }
+  // The partner of a line end (CR LF, LF CR) must be buffered to be seen.
+  if (lineEnd == kNotFound || lineEnd + 4 > end_) return false;
+  std::size_t next = lineEnd + 2;
+  const std::size_t first = UnitAt(lineEnd), second = UnitAt(next);
+  if ((first == '\r' && second == '\n') || (first == '\n' && second == '\r')) next += 2;
+  line.raw = std::string_view(data + begin_, lineEnd - begin_);
+  line.offset = bufferOffset_ + begin_;
+  line.nextOffset = bufferOffset_ + next;
+  if (!NarrowAsciiLine(line.raw, line.text, line.hasAt)) {
+    line.text = DecodedText(line.raw);
+    line.hasAt = line.text.find('@') != std::string_view::npos;
+  }
+  begin_ = next;
+  return true;
+#else
+  (void)line;
+  return false;
+#endif
+}
+
+bool LineReader::NarrowAsciiLine(std::string_view raw, std::string_view& text, bool& hasAt) {
+#if defined(__SSE2__)
+  const bool little = encoding_ == FileEncoding::Utf16Le;
+  const std::size_t units = raw.size() / 2;
+  // Eight units at a time, into a scratch text with room behind it for the last eight
+  // bytes written and for the padding every line text has.
+  scratch_.resize(units + 8 + kGedLinePadding);
+  char* out = scratch_.data();
+  const __m128i notAscii = _mm_set1_epi16(static_cast<short>(little ? 0xFF80 : 0x80FF));
+  const __m128i at = _mm_set1_epi8('@');
+  int ats = 0;
+  std::size_t unit = 0;
+  for (; unit + 8 <= units; unit += 8) {
+    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw.data() + 2 * unit));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, notAscii),
+                                          _mm_setzero_si128())) != 0xFFFF) {
+      return false;
+    }
+    if (!little) chunk = _mm_srli_epi16(chunk, 8);
+    const __m128i bytes = _mm_packus_epi16(chunk, chunk);
+    ats |= _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, at));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + unit), bytes);
+  }
+  for (; unit < units; ++unit) {
+    const std::size_t value = UnitAt(static_cast<std::size_t>(raw.data() - buffer_.data()) + 2 * unit);
+    if (value >= 0x80) return false;
+    out[unit] = static_cast<char>(value);
+    ats |= value == '@';
+  }
+  std::memset(out + units, 0, kGedLinePadding);
+  text = std::string_view(out, units);
+  hasAt = ats != 0;
+  return true;
+#else
+  (void)raw, (void)text, (void)hasAt;
+  return false;
+#endif
+}
+
 bool LineReader::ReadLineAtBufferEnd(GedLine& line) {
   for (;;) {
     const std::size_t lineEnd = FindLineEnd(begin_, end_);

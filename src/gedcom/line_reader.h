@@ -76,6 +76,7 @@ class LineReader {
         return true;
       }
     }
+    if (unit_ == 2 && ReadWideLine(line)) return true;
     return ReadLineAtBufferEnd(line);
   }
   // Passes that only look at levels, tags and cross-references need no decoded lines.
@@ -96,6 +97,12 @@ class LineReader {
   static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
 
   bool ReadLineAtBufferEnd(GedLine& line);
+  // A UTF-16 line that ends inside the buffer, with its line end's partner buffered too;
+  // false, reading nothing, for any other.
+  bool ReadWideLine(GedLine& line);
+  // The UTF-16 line `raw` as UTF-8 in `scratch_` when it is ASCII throughout (then
+  // `hasAt` tells whether it holds an "@"); false for any other.
+  bool NarrowAsciiLine(std::string_view raw, std::string_view& text, bool& hasAt);
   // A line's text as UTF-8, padded wherever it is kept (see GedLine::text).
   std::string_view DecodedText(std::string_view raw);
   // The line-end and "@" masks of the 64 buffered bytes from `base` (bits at or behind

@@ -10,6 +10,7 @@
 #include "gedcom/line_reader.h"
 #include "gedcom/line_writer.h"
 #include "gedcom_test_util.h"
+#include "text/utf8.h"
 
 namespace korvane::gedcom_test {
 namespace {
@@ -157,46 +158,78 @@ TEST(LineReader, ReadsVeryLongLinesWhole) {
   const std::u16string wide(kMiB / 2 - 1, u'w');
   EXPECT_EQ(TextLines(kLeMark + Utf16(wide) + Utf16(u"\r\n\u00e4\r\n")),
             (Lines{std::string(wide.size(), 'w'), "\xC3\xA4"}));
+  // Short lines up to there, the CR of one of them the last unit of the first MiB and
+  // the last of the eight units the reader looks at together.
+  std::u16string shortLines = u"a\r\n";
+  while (shortLines.size() < kMiB) shortLines += u"uvwxyzu\r\n";
+  ASSERT_EQ(shortLines[kMiB / 2 - 1], u'\r');
+  Lines expected(shortLines.size() / 9, "uvwxyzu");
+  expected.insert(expected.begin(), "a");
+  EXPECT_EQ(TextLines(kLeMark + Utf16(shortLines)), expected);
+  EXPECT_EQ(TextLines(kBeMark + Utf16(shortLines, false)), expected);
 }
 
 // Random lines of every length around the reader's 64-byte masks and its 1 MiB buffer,
-// with every kind of line end and "@" anywhere: each line as a plain split finds it.
+// with every kind of line end and "@" anywhere: each line as a plain split finds it. The
+// same lines in UTF-16, some with characters beyond ASCII, in both byte orders.
 TEST(LineReader, FindsEveryLineAndEveryPointerSignAsAPlainSplitDoes) {
   std::mt19937 random(7);
-  std::string bytes;
   struct Expected {
-    std::string raw;
-    std::uint64_t offset, next;
-    bool hasAt;
+    std::u16string units;
+    std::uint64_t offset, next;  // in units
   };
   std::vector<Expected> expected;
-  const char* ends[] = {"\r\n", "\n", "\r", "\n\r"};
-  std::string end;
-  while (bytes.size() < 3u << 20) {
+  const char16_t* ends[] = {u"\r\n", u"\n", u"\r", u"\n\r"};
+  const char16_t others[] = {u'\u00e4', u'\u20ac', u'\u0d0d', u'\u0a40', u'\u4000'};
+  std::u16string all, end;
+  while (all.size() < 3u << 20) {
     // An empty line behind a lone CR or LF would pair with it.
     const std::size_t length =
         (random() % 8 == 0 ? random() % 300 : random() % 70) + (end.size() == 1);
-    std::string raw(length, 'a');
-    for (char& ch : raw) ch = random() % 40 == 0 ? '@' : static_cast<char>('a' + random() % 26);
+    const bool ascii = random() % 4 != 0;
+    std::u16string units(length, u'a');
+    for (char16_t& unit : units) {
+      unit = random() % 40 == 0 ? u'@' : static_cast<char16_t>(u'a' + random() % 26);
+      if (!ascii && random() % 10 == 0) unit = others[random() % std::size(others)];
+    }
     end = ends[random() % 4];
-    expected.push_back({raw, bytes.size(), bytes.size() + raw.size() + end.size(),
-                        raw.find('@') != std::string::npos});
-    bytes += raw + end;
+    expected.push_back({units, all.size(), all.size() + units.size() + end.size()});
+    all += units + end;
   }
-  bytes += "0 TRLR @";  // no line end
-  expected.push_back({"0 TRLR @", expected.back().next, bytes.size(), true});
-  const FilePtr file = FileWith(bytes);
-  LineReader reader(file.get(), FileEncoding::Cp1252);
-  reader.SetDecodeLines(false);
-  GedLine line;
-  for (const Expected& e : expected) {
-    ASSERT_TRUE(reader.ReadLine(line)) << e.offset;
-    ASSERT_EQ(line.raw, e.raw) << e.offset;
-    ASSERT_EQ(line.offset, e.offset);
-    ASSERT_EQ(line.nextOffset, e.next);
-    ASSERT_EQ(line.hasAt, e.hasAt) << e.offset;
+  all += u"0 TRLR @";  // no line end
+  expected.push_back({u"0 TRLR @", expected.back().next, all.size()});
+  auto utf8 = [](const std::u16string& units) {
+    std::string text;
+    for (const char16_t unit : units) AppendUtf8(text, unit);
+    return text;
+  };
+  struct Form {
+    FileEncoding encoding;
+    std::string bytes;
+    std::uint64_t unit, mark;
+  };
+  std::string narrow;
+  for (const char16_t unit : all) narrow += static_cast<char>(unit < 0x80 ? unit : '?');
+  for (const Form& form : {Form{FileEncoding::Cp1252, narrow, 1, 0},
+                           Form{FileEncoding::Utf16Le, kLeMark + Utf16(all), 2, 2},
+                           Form{FileEncoding::Utf16Be, kBeMark + Utf16(all, false), 2, 2}}) {
+    SCOPED_TRACE(static_cast<int>(form.encoding));
+    const FilePtr file = FileWith(form.bytes);
+    std::fseek(file.get(), static_cast<long>(form.mark), SEEK_SET);
+    LineReader reader(file.get(), form.encoding);
+    reader.SetDecodeLines(false);
+    GedLine line;
+    for (const Expected& e : expected) {
+      ASSERT_TRUE(reader.ReadLine(line)) << e.offset;
+      ASSERT_EQ(line.offset, form.mark + e.offset * form.unit);
+      ASSERT_EQ(line.nextOffset, form.mark + e.next * form.unit);
+      const std::string text =
+          form.unit == 1 ? narrow.substr(e.offset, e.units.size()) : utf8(e.units);
+      ASSERT_EQ(line.text, text) << e.offset;
+      ASSERT_EQ(line.hasAt, e.units.find(u'@') != std::u16string::npos) << e.offset;
+    }
+    EXPECT_FALSE(reader.ReadLine(line));
   }
-  EXPECT_FALSE(reader.ReadLine(line));
 }
 
 // Lines of the usual form are taken apart a short way; it must agree with the general
