@@ -270,11 +270,14 @@ bool LineReader::RawTail(const GedLine& line, std::string_view part,
 
 std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string& out) {
   switch (encoding) {
-    case FileEncoding::Cp1252:
+    case FileEncoding::Cp1252: {
       if (IsAscii(raw)) return raw;
-      out.clear();
-      for (const char ch : raw) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+      out.resize(3 * raw.size());  // the most a character of the code page takes
+      char* end = out.data();
+      for (const char ch : raw) end = PutUtf8(end, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+      out.resize(static_cast<std::size_t>(end - out.data()));
       return out;
+    }
     case FileEncoding::Utf8:
       if (IsValidUtf8(raw)) return raw;
       out.clear();
@@ -284,7 +287,9 @@ std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string
     case FileEncoding::Utf16Be:
       break;
   }
-  out.clear();
+  // A unit takes at most three bytes, a surrogate pair four, an odd last byte three.
+  out.resize(3 * (raw.size() / 2) + 3);
+  char* end = out.data();
   const bool little = encoding == FileEncoding::Utf16Le;
   auto unitAt = [&](std::size_t i) -> char32_t {
     const auto* b = reinterpret_cast<const unsigned char*>(raw.data() + i);
@@ -296,14 +301,15 @@ std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 4 <= raw.size()) {
       const char32_t low = unitAt(i + 2);
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        end = PutUtf8(end, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         i += 2;
         continue;
       }
     }
-    AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+    end = PutUtf8(end, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
   }
-  if (i < raw.size()) AppendUtf8(out, kReplacement);  // odd byte at the end of the file
+  if (i < raw.size()) end = PutUtf8(end, kReplacement);  // odd byte at the end of the file
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 
