@@ -16,7 +16,6 @@
 namespace korvane {
 namespace {
 
-constexpr std::size_t kInitialBuffer = 1 << 20;
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
 // Index of the first CR or LF byte in [from, to), or kNotFound.
@@ -42,7 +41,7 @@ LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t beg
     : fd_(::fileno(file)),
       encoding_(encoding),
       unit_(encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be ? 2 : 1),
-      buffer_(kInitialBuffer + kBlock),
+      buffer_(kBufferBytes + kBlock),
       bufferOffset_(begin),
       endOffset_(end) {}
 

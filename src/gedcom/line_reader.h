@@ -92,6 +92,10 @@ class LineReader {
   // True when reading the file failed (the lines then ended early).
   bool Failed() const { return failed_; }
 
+  // What is read at a time: small enough that the lines are still in the processor's
+  // second-level cache when they are taken apart. A longer line makes the buffer grow.
+  static constexpr std::size_t kBufferBytes = 256 << 10;
+
  private:
   static constexpr std::size_t kBlock = 64;
   static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);

@@ -143,10 +143,10 @@ TEST(LineReader, EveryLineEndEndsALineInEveryEncoding) {
 }
 
 TEST(LineReader, ReadsVeryLongLinesWhole) {
-  constexpr std::size_t kMiB = 1 << 20;
-  // The CR of the first line end is the last byte of the first MiB: the LF behind it must
+  constexpr std::size_t kMiB = 1 << 20, kBuffer = LineReader::kBufferBytes;
+  // The CR of the first line end is the last byte of the first buffer: the LF behind it must
   // not make an empty line of its own.
-  const std::string first(kMiB - 1, 'x');
+  const std::string first(kBuffer - 1, 'x');
   const std::string second = "1 NOTE " + std::string(3 * kMiB, 'y');
   std::vector<std::size_t> lengths;
   for (const std::string& line :
@@ -154,22 +154,23 @@ TEST(LineReader, ReadsVeryLongLinesWhole) {
     lengths.push_back(line.size());
   }
   EXPECT_EQ(lengths, (std::vector<std::size_t>{first.size(), 999, second.size(), 6}));
-  // The same in UTF-16: behind the mark, the CR unit ends the first MiB.
-  const std::u16string wide(kMiB / 2 - 1, u'w');
+  // The same in UTF-16: behind the mark, the CR unit ends the first buffer.
+  const std::u16string wide(kBuffer / 2 - 1, u'w');
   EXPECT_EQ(TextLines(kLeMark + Utf16(wide) + Utf16(u"\r\n\u00e4\r\n")),
             (Lines{std::string(wide.size(), 'w'), "\xC3\xA4"}));
-  // Short lines up to there, the CR of one of them the last unit of the first MiB and
+  // Short lines up to there, the CR of one of them the last unit of the first buffer and
   // the last of the eight units the reader looks at together.
-  std::u16string shortLines = u"a\r\n";
-  while (shortLines.size() < kMiB) shortLines += u"uvwxyzu\r\n";
-  ASSERT_EQ(shortLines[kMiB / 2 - 1], u'\r');
-  Lines expected(shortLines.size() / 9, "uvwxyzu");
-  expected.insert(expected.begin(), "a");
+  const std::size_t firstUnits = 2 + (kBuffer / 2 - 10) % 9;
+  std::u16string shortLines = std::u16string(firstUnits - 2, u'a') + u"\r\n";
+  while (shortLines.size() < kBuffer) shortLines += u"uvwxyzu\r\n";
+  ASSERT_EQ(shortLines[kBuffer / 2 - 1], u'\r');
+  Lines expected((shortLines.size() - firstUnits) / 9, "uvwxyzu");
+  expected.insert(expected.begin(), std::string(firstUnits - 2, 'a'));
   EXPECT_EQ(TextLines(kLeMark + Utf16(shortLines)), expected);
   EXPECT_EQ(TextLines(kBeMark + Utf16(shortLines, false)), expected);
 }
 
-// Random lines of every length around the reader's 64-byte masks and its 1 MiB buffer,
+// Random lines of every length around the reader's 64-byte masks and its buffer's end,
 // with every kind of line end and "@" anywhere: each line as a plain split finds it. The
 // same lines in UTF-16, some with characters beyond ASCII, in both byte orders.
 TEST(LineReader, FindsEveryLineAndEveryPointerSignAsAPlainSplitDoes) {
