@@ -443,17 +443,16 @@ void RecordReader::ResolveLinks(const std::vector<RecordReader*>& later,
   const std::size_t recordCount = personCount + store_.familyTable.size() - 1;
   std::atomic<std::size_t> nextRun{0};
   RunInParallel(2, [&](std::size_t side) {
-    auto recentTexts = std::make_unique<TextPoolMap::Recent>();
+    TextPoolMap::Recent recentTexts;  // the parts' texts all have addresses of their own
     for (std::size_t k = 0; k < later.size(); ++k) {
       const JoinedPart& part = joined[k];
-      *recentTexts = TextPoolMap::Recent();  // another part, other texts
       if (side == 0) {
         MoveRecords(store_.personTable, later[k]->store_.personTable, [&](Person& p) {
           resolveAllLater(p.fams, part.families, familyXrefs_);
           resolveAllLater(p.famc, part.families, familyXrefs_);
           for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
                                     &p.deathPlace, &p.burialPlace}) {
-            (*part.texts)(*text, *recentTexts);
+            (*part.texts)(*text, recentTexts);
           }
         });
       } else {
@@ -461,7 +460,7 @@ void RecordReader::ResolveLinks(const std::vector<RecordReader*>& later,
           f.husband = resolveLater(f.husband, part.persons, personXrefs_);
           f.wife = resolveLater(f.wife, part.persons, personXrefs_);
           resolveAllLater(f.children, part.persons, personXrefs_);
-          (*part.texts)(f.marriagePlace, *recentTexts);
+          (*part.texts)(f.marriagePlace, recentTexts);
         });
       }
     }

@@ -315,7 +315,7 @@ bool AllLinksConfirmed(const Store& store, std::size_t threads, Run run, Visit v
     families.partners += fromFamilies[part].partners;
     families.children += fromFamilies[part].children;
   }
-  return std::count(passed.begin(), passed.end(), 1) == static_cast<long>(threads) &&
+  return std::all_of(passed.begin(), passed.end(), [](char pass) { return pass != 0; }) &&
          persons == families;
 }
 

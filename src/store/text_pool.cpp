@@ -117,7 +117,7 @@ void TextPoolMap::operator()(const char*& text) const {
 void TextPoolMap::operator()(const char*& text, Recent& recent) const {
   if (text == nullptr) return;
   const auto bits = reinterpret_cast<std::uintptr_t>(text);
-  Slot& slot = recent.slots_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - 10)];
+  Slot& slot = recent.slots_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - Recent::kBits)];
   if (slot.from != text) {
     slot.from = text;
     (*this)(text);

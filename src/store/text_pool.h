@@ -76,7 +76,8 @@ class TextPoolMap {
   // are found here, in the processor's nearest cache, instead of in the whole map.
   class Recent {
     friend class TextPoolMap;
-    std::array<Slot, 1024> slots_{};
+    static constexpr int kBits = 10;
+    std::array<Slot, 1 << kBits> slots_{};
   };
 
   // Interns every text of `from` in `into`.
