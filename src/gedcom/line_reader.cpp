@@ -167,7 +167,7 @@ bool LineReader::ReadWideLine(GedLine& line) {
   line.raw = std::string_view(data + begin_, lineEnd - begin_);
   line.offset = bufferOffset_ + begin_;
   line.nextOffset = bufferOffset_ + next;
-  if (!NarrowAsciiLine(line.raw, line.text, line.hasAt)) {
+  if (!NarrowAsciiLine(begin_, lineEnd, line.text, line.hasAt)) {
     line.text = DecodedText(line.raw);
     line.hasAt = line.text.find('@') != std::string_view::npos;
   }
@@ -179,10 +179,11 @@ bool LineReader::ReadWideLine(GedLine& line) {
 #endif
 }
 
-bool LineReader::NarrowAsciiLine(std::string_view raw, std::string_view& text, bool& hasAt) {
+bool LineReader::NarrowAsciiLine(std::size_t begin, std::size_t end, std::string_view& text,
+                                 bool& hasAt) {
 #if defined(__SSE2__)
   const bool little = encoding_ == FileEncoding::Utf16Le;
-  const std::size_t units = raw.size() / 2;
+  const std::size_t units = (end - begin) / 2;
   // Eight units at a time, into a scratch text with room behind it for the last eight
   // bytes written and for the padding every line text has.
   scratch_.resize(units + 8 + kGedLinePadding);
@@ -192,7 +193,8 @@ bool LineReader::NarrowAsciiLine(std::string_view raw, std::string_view& text, b
   int ats = 0;
   std::size_t unit = 0;
   for (; unit + 8 <= units; unit += 8) {
-    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw.data() + 2 * unit));
+    __m128i chunk =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer_.data() + begin + 2 * unit));
     if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, notAscii),
                                           _mm_setzero_si128())) != 0xFFFF) {
       return false;
@@ -203,7 +205,7 @@ bool LineReader::NarrowAsciiLine(std::string_view raw, std::string_view& text, b
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + unit), bytes);
   }
   for (; unit < units; ++unit) {
-    const std::size_t value = UnitAt(static_cast<std::size_t>(raw.data() - buffer_.data()) + 2 * unit);
+    const std::size_t value = UnitAt(begin + 2 * unit);
     if (value >= 0x80) return false;
     out[unit] = static_cast<char>(value);
     ats |= value == '@';
@@ -213,7 +215,7 @@ bool LineReader::NarrowAsciiLine(std::string_view raw, std::string_view& text, b
   hasAt = ats != 0;
   return true;
 #else
-  (void)raw, (void)text, (void)hasAt;
+  (void)begin, (void)end, (void)text, (void)hasAt;
   return false;
 #endif
 }

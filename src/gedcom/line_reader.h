@@ -104,9 +104,9 @@ class LineReader {
   // A UTF-16 line that ends inside the buffer, with its line end's partner buffered too;
   // false, reading nothing, for any other.
   bool ReadWideLine(GedLine& line);
-  // The UTF-16 line `raw` as UTF-8 in `scratch_` when it is ASCII throughout (then
-  // `hasAt` tells whether it holds an "@"); false for any other.
-  bool NarrowAsciiLine(std::string_view raw, std::string_view& text, bool& hasAt);
+  // The UTF-16 line in buffer_[begin, end) as UTF-8 in `scratch_` when it is ASCII
+  // throughout (then `hasAt` tells whether it holds an "@"); false for any other.
+  bool NarrowAsciiLine(std::size_t begin, std::size_t end, std::string_view& text, bool& hasAt);
   // A line's text as UTF-8, padded wherever it is kept (see GedLine::text).
   std::string_view DecodedText(std::string_view raw);
   // The line-end and "@" masks of the 64 buffered bytes from `base` (bits at or behind
