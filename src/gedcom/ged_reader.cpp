@@ -516,7 +516,9 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
   ReserveFor(store, end > begin ? end - begin : 0);
   std::mutex partsMutex;
   std::vector<std::unique_ptr<PartRead>> partReads;  // by part number
-  auto readPart = [&](std::size_t part) {
+  // Only the calling thread may show progress: the parts it reads move the bar from
+  // where they begin to the end of the file, so it never stands still for long.
+  auto readPart = [&](std::size_t part, bool showsProgress) {
     const FilePart range = queue.Part(part);
     auto made = std::make_unique<PartRead>(part == 0 ? &store : nullptr);
     if (part > 0) ReserveFor(made->own, range.end - range.begin);
@@ -528,13 +530,15 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
     }
     LineReader reader(file, encoding, range.begin, range.end);
     const PartProgress partProgress =
-        part == 0 ? PartProgress(progress, initial, 0) : PartProgress();
+        showsProgress ? PartProgress(progress, {range, {range.end, end}}, 0) : PartProgress();
     tables.read = tables.reader.Read(reader, partProgress, queue, part);
     tables.failed = reader.Failed();
   };
   RunInParallel(initial.size(), [&](std::size_t part) {
-    readPart(part);
-    while (const std::optional<std::size_t> split = queue.SplitLargestRest()) readPart(*split);
+    readPart(part, part == 0);
+    while (const std::optional<std::size_t> split = queue.SplitLargestRest()) {
+      readPart(*split, part == 0);
+    }
   });
   // Parts split off later lie behind the part they came from: joined in file order.
   std::vector<std::pair<std::uint64_t, PartRead*>> byBegin;
