@@ -72,6 +72,9 @@ class RecordReader {
             FileEncoding encoding, ReadCounts& counts);
   // The kind of record there were too many of, once Read failed.
   const char* Overflow() const { return overflow_; }
+  // Sets room aside for what about `bytes` of a file hold, so that the tables need not
+  // grow and move while they are filled: the first part's take up all parts' records.
+  void Reserve(std::uint64_t bytes);
 
  private:
   bool ReadRecordLine(const GedLineParts& parts, std::uint64_t nextOffset);
@@ -495,11 +498,16 @@ struct PartRead {
   bool failed = false;
 };
 
-void ReserveFor(Store& store, std::uint64_t bytes) {
-  store.personTable.reserve(static_cast<std::size_t>(bytes / 160) + 16);
-  store.familyTable.reserve(static_cast<std::size_t>(bytes / 480) + 16);
-  PreferLargePages(store.personTable.data(), store.personTable.capacity() * sizeof(Person));
-  PreferLargePages(store.familyTable.data(), store.familyTable.capacity() * sizeof(Family));
+void RecordReader::Reserve(std::uint64_t bytes) {
+  // A person takes a few hundred bytes of a file, a family more; every person may be
+  // named in the part of the families.
+  store_.personTable.reserve(static_cast<std::size_t>(bytes / 160) + 16);
+  store_.familyTable.reserve(static_cast<std::size_t>(bytes / 480) + 16);
+  PreferLargePages(store_.personTable.data(), store_.personTable.capacity() * sizeof(Person));
+  PreferLargePages(store_.familyTable.data(), store_.familyTable.capacity() * sizeof(Family));
+  personXrefs_.Reserve(static_cast<std::size_t>(bytes / 128), static_cast<std::size_t>(bytes / 160));
+  familyXrefs_.Reserve(static_cast<std::size_t>(bytes / 256), static_cast<std::size_t>(bytes / 480));
+  references_.Reserve(bytes);
 }
 
 }  // namespace
@@ -511,9 +519,6 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
   const FilePartPolicy policy = CurrentFilePartPolicy();
   const std::vector<FilePart> initial = SplitAtRecords(file, encoding, begin, end, policy);
   PartQueue queue(file, encoding, initial, policy.minSplitBytes);
-  // Room for the records the parts are likely to hold (a person takes a few hundred
-  // bytes of a file), so that the tables need not grow and move while they are filled.
-  ReserveFor(store, end > begin ? end - begin : 0);
   std::mutex partsMutex;
   std::vector<std::unique_ptr<PartRead>> partReads;  // by part number
   // Only the calling thread may show progress: the parts it reads move the bar from
@@ -521,7 +526,7 @@ bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
   auto readPart = [&](std::size_t part, bool showsProgress) {
     const FilePart range = queue.Part(part);
     auto made = std::make_unique<PartRead>(part == 0 ? &store : nullptr);
-    if (part > 0) ReserveFor(made->own, range.end - range.begin);
+    made->reader.Reserve(part == 0 ? (end > begin ? end - begin : 0) : range.end - range.begin);
     PartRead& tables = *made;
     {
       const std::lock_guard lock(partsMutex);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/parallel.h"
+#include "platform/system_hints.h"
 #include "store/reserve_more.h"
 
 namespace korvane {
@@ -58,6 +59,13 @@ void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* p
     index_.references.push_back(
         {source, id, belowLink ? link_ : LinkTag::None, belowLink ? linkOrdinal_ : 0});
   }
+}
+
+void ReferenceIndexBuilder::Reserve(std::uint64_t bytes) {
+  // A record takes a hundred bytes of a file or more, a note or source pointer far more.
+  index_.records.reserve(static_cast<std::size_t>(bytes / 128));
+  index_.references.reserve(static_cast<std::size_t>(bytes / 512));
+  PreferLargePages(index_.records.data(), index_.records.capacity() * sizeof(ReferenceIndex::Record));
 }
 
 void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {

@@ -113,6 +113,8 @@ class ReferenceIndexBuilder {
   }
   // True once the TRLR line was read: nothing behind it belongs to the file.
   bool EndedAtTrailer() const { return trailer_; }
+  // Sets room aside for the index of about `bytes` of a file.
+  void Reserve(std::uint64_t bytes);
   // Adds what `later` collected from the part of the file behind this one's.
   void Append(const ReferenceIndexBuilder& later);
   ReferenceIndex Take();

@@ -25,6 +25,11 @@ class XrefNumbering {
   // whose cross-reference was defined before is kept as a record of its own.
   int DefineRecord(std::string_view xref);
   int RecordCount() const { return static_cast<int>(records_.size()); }
+  // Sets room aside for about so many cross-references and records.
+  void Reserve(std::size_t xrefs, std::size_t records) {
+    xrefs_.reserve(xrefs);
+    records_.reserve(records);
+  }
 
   // Takes up the records and cross-references of `later`, which numbered the part of the
   // file behind this one's, as if they had been read here. Returns the link value each
