@@ -43,20 +43,30 @@ std::string GeneratedFile(const GeneratorOptions& options) {
   return path.string();
 }
 
-long PeakMemoryOfRun(const std::vector<std::string>& arguments) {
+FreshRun RunAgain(const std::vector<std::string>& arguments) {
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  int out[2];
+  if (::pipe(out) != 0) return {};
   const pid_t child = ::fork();
   if (child == 0) {
+    ::dup2(out[1], STDOUT_FILENO);
+    ::close(out[0]);
+    ::close(out[1]);
     ::execv("/proc/self/exe", argv.data());
     std::_Exit(127);
   }
+  ::close(out[1]);
+  FreshRun run;
+  char buffer[256];
+  for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;) run.output.append(buffer, got);
+  ::close(out[0]);
   int status = 0;
   struct rusage usage {};
   ::wait4(child, &status, 0, &usage);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return usage.ru_maxrss * 1024L;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) run.peakBytes = usage.ru_maxrss * 1024L;
+  return run;
 }
 
 }  // namespace korvane::bench

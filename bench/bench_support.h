@@ -24,10 +24,14 @@ double BestOf(int rounds, const std::function<void()>& work);
 // path; a file already there from an earlier run with the same options is reused.
 std::string GeneratedFile(const GeneratorOptions& options);
 
-// Runs this program again with `arguments` (argv[0] included) and returns the peak
-// resident memory of that run in bytes, as `/usr/bin/time -v` reports it; -1 when the run
-// failed. A fresh process starts without the memory earlier rounds left behind.
-long PeakMemoryOfRun(const std::vector<std::string>& arguments);
+// Runs this program again with `arguments` (argv[0] included): its standard output and
+// its peak resident memory in bytes, as `/usr/bin/time -v` reports it (-1 when the run
+// failed). A fresh process starts without the memory earlier rounds left behind.
+struct FreshRun {
+  std::string output;
+  long peakBytes = -1;
+};
+FreshRun RunAgain(const std::vector<std::string>& arguments);
 
 // Everything a load or an export works on, without windows.
 struct BenchSession {
