@@ -252,8 +252,8 @@ bool ExportTo(LoadContext& context, const std::string& target) {
 }
 
 bool ExportCommand(LoadContext& context) {
-  const std::optional<std::string> path =
-      context.ui.ChooseFile({"GED Dateien (*.ged)", "*.ged", ".ged", false});
+  const std::optional<std::string> path = context.ui.ChooseFile(
+      {"GED Dateien (*.ged)", "*.ged", ".ged", false, FolderOf(context.file.path)});
   if (!path || !ContainsGed(*path)) return false;
   context.diagnostics.StartReport();
   const std::string name = FileNameOf(*path);

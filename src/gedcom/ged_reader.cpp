@@ -201,7 +201,7 @@ void RecordReader::ReadFamilyLine(const GedLineParts& parts) {
     ListAppend(family.children, personXrefs_.LinkValue(parts.value));  // doubles are kept
     family.flags |= HasChildrenFlag;
   } else if (parts.tag == "DIV") {
-    if (!parts.value.empty() && parts.value.front() == 'Y') family.flags |= ChangedFlag;
+    if (!parts.value.empty() && parts.value.front() == 'Y') family.flags |= DivorcedFlag;
   } else if (parts.tag == "MARR") {
     event_ = Event::Marriage;
   }

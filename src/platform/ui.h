@@ -16,6 +16,7 @@ struct FileDialogRequest {
   std::string pattern;           // "*.ged"
   std::string defaultExtension;  // ".ged"
   bool mustExist = false;
+  std::string folder;  // where the dialog opens; empty for the system's choice
 };
 
 // What the program logic needs from a windowing system, in the logic's own terms. The Qt

@@ -2,6 +2,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "qt/german_locale.h"
 #include "qt/main_window.h"
 #include "qt/qt_settings.h"
 #include "shell/app.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Korvane"));
   QApplication::setApplicationName(QStringLiteral("Korvane"));
+  korvane::SpeakGerman(application);
   korvane::QtSettings settings;
   korvane::MainWindow window(settings);
   window.resize(1100, 700);

@@ -25,6 +25,7 @@
 #include "shell/app.h"
 #include "shell/command_table.h"
 #include "shell/layout.h"
+#include "shell/tab_table.h"
 
 namespace korvane {
 
@@ -53,18 +54,14 @@ QAction* MainWindow::Action(int id) const {
 QAction* MainWindow::CommandAction(int id) {
   if (QAction* existing = Action(id)) return existing;
   const Command* command = FindCommand(id);
-  QString text = command ? QString::fromUtf8(command->label.data(), qsizetype(command->label.size()))
-                         : QString::number(id);
-  if (command && !command->keyText.empty()) {
-    text += QLatin1Char('\t') +
-            QString::fromUtf8(command->keyText.data(), qsizetype(command->keyText.size()));
-  }
+  QString text = command ? ToQString(command->label) : QString::number(id);
+  // Only keys that work are shown, and only they are bound.
+  const std::string keyText = command ? KeyText(*command) : std::string();
+  if (!keyText.empty()) text += QLatin1Char('\t') + ToQString(keyText);
   auto* action = new QAction(text, this);
   action->setObjectName(QStringLiteral("command%1").arg(id));
-  if (command && !command->shortcut.empty()) {
-    action->setShortcut(QKeySequence(QString::fromUtf8(command->shortcut.data(),
-                                                       qsizetype(command->shortcut.size()))));
-  }
+  if (!keyText.empty()) action->setShortcut(QKeySequence(ToQString(command->shortcut)));
+  action->setEnabled(app_->CommandEnabled(id));
   connect(action, &QAction::triggered, this, [this, id] { app_->RunCommand(id); });
   actions_[id] = action;
   return action;
@@ -91,6 +88,10 @@ void MainWindow::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) 
 }
 
 void MainWindow::BuildMenus() {
+  // The context menus' commands exist from the start too, greyed or not like the others.
+  for (const Command& command : Commands()) {
+    if (command.id < kCmdRecentFile1 || command.id > kCmdRecentFile4) CommandAction(command.id);
+  }
   for (const Menu& menu : MainMenus()) {
     QMenu* qmenu = menuBar()->addMenu(ToQString(menu.title));
     AddEntries(qmenu, menu.entries);
@@ -119,7 +120,7 @@ void MainWindow::BuildCentralArea() {
       "QTabBar::tab { background: rgb(240,240,240); padding: 4px 14px; border: 1px solid "
       "rgb(200,200,200); border-bottom: none; }"
       "QTabBar::tab:selected { background: rgb(231,240,240); font-weight: bold; }"));
-  for (const char* title : kTabTitles) tabs_->addTab(QString::fromUtf8(title));
+  for (const TabRow& tab : Tabs()) tabs_->addTab(ToQString(tab.title));
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
     if (!app_->RequestTab(index)) SelectTab(app_->state().activeTab);
   });
@@ -193,7 +194,7 @@ void MainWindow::SetRecentFiles(const std::vector<std::string>& paths) {
     const int id = kCmdRecentFile1 + static_cast<int>(k);
     auto* action = new QAction(ToQString(paths[k]), this);
     action->setObjectName(QStringLiteral("command%1").arg(id));
-    action->setEnabled(!app_->Busy());
+    action->setEnabled(app_->CommandEnabled(id));
     connect(action, &QAction::triggered, this, [this, id] { app_->RunCommand(id); });
     actions_[id] = action;
     recentActions_.push_back(action);
@@ -241,7 +242,14 @@ void MainWindow::ShowAbout() {
   box.exec();
 }
 
+void MainWindow::SetTitle(std::string_view title) { setWindowTitle(ToQString(title)); }
+
+// The frame's close button asks like "Beenden" does: nothing unexported goes unasked.
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!shutDown_ && !app_->CloseRequested()) {
+    event->ignore();
+    return;
+  }
   if (!shutDown_) {
     app_->Shutdown();
     shutDown_ = true;

@@ -47,6 +47,7 @@ class MainWindow : public QMainWindow, public ShellView {
   void OpenHelp() override;
   void ShowAbout() override;
   void CloseWindow() override { close(); }
+  void SetTitle(std::string_view title) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

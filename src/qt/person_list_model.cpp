@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 
 #include "qt/qt_ui.h"
 
@@ -32,6 +33,11 @@ QVariant PersonListModel::data(const QModelIndex& index, int role) const {
     return QBrush(QColor(colour.red, colour.green, colour.blue));
   }
   if (role == Qt::ForegroundRole) return QBrush(Qt::black);
+  if (role == Qt::FontRole && list_.RowIsMarked(index.row())) {
+    QFont font;
+    font.setBold(true);
+    return font;
+  }
   return {};
 }
 

@@ -19,7 +19,8 @@ PersonListView::PersonListView(App& app, PersonListModel& model, QWidget* parent
   setObjectName(QStringLiteral("personList"));
   setModel(&model);
   setSelectionBehavior(QAbstractItemView::SelectRows);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  // Shift and Ctrl highlight several rows for the commands that select persons.
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setShowGrid(true);
   setWordWrap(false);
   setContextMenuPolicy(Qt::CustomContextMenu);
@@ -39,6 +40,11 @@ PersonListView::PersonListView(App& app, PersonListModel& model, QWidget* parent
           [this](const QModelIndex& current) {
             if (!selecting_ && current.isValid()) app_.ListRowActivated(current.row());
           });
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+    app_.ListRowsHighlighted(rows);
+  });
   connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
     app_.personList().ResetTypeAhead();
     app_.ListRowActivated(index.row());

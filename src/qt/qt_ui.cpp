@@ -67,9 +67,10 @@ MessageAnswer QtUi::MessageBox(std::string_view text, std::string_view title,
 std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request) {
   if (fileHook_) return fileHook_(request);
   const QString filter = ToQString(request.filterName) + QStringLiteral(";;Alle Dateien (*)");
+  const QString folder = ToQString(request.folder);
   const QString path =
-      request.mustExist ? QFileDialog::getOpenFileName(window_, QString(), QString(), filter)
-                        : QFileDialog::getSaveFileName(window_, QString(), QString(), filter,
+      request.mustExist ? QFileDialog::getOpenFileName(window_, QString(), folder, filter)
+                        : QFileDialog::getSaveFileName(window_, QString(), folder, filter,
                                                        nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   QString result = path;

@@ -3,8 +3,9 @@
 #include <cstdio>
 
 #include "editing/delete_person.h"
-#include "export/export_command.h"
+#include "shell/change_guard.h"
 #include "shell/command_table.h"
+#include "shell/tab_table.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 #include "views/current_person.h"
@@ -13,6 +14,7 @@ namespace korvane {
 namespace {
 
 constexpr const char* kEmptyStatus = "Verwende Menu:  DATEI / Importiere GED";
+constexpr const char* kProgramName = "Korvane";
 
 }  // namespace
 
@@ -24,6 +26,7 @@ App::~App() { personList_.WaitUntilSortReady(); }
 void App::Start() {
   SetStatus(0, kEmptyStatus);
   diagnostics_.StartReport();
+  ShowFileInTitle();
   SetDataCommandsEnabled(false);
   recentFiles_.Load(settings_);
   view_.SetRecentFiles(recentFiles_.Paths());
@@ -35,29 +38,43 @@ void App::Shutdown() {
   if (!diagnostics_.LogPath().empty()) std::remove(diagnostics_.LogPath().c_str());
 }
 
+bool App::CommandUsable(const Command& command) const {
+  if (command.handler == nullptr || command.rules.never) return false;
+  if (command.rules.needsData && !dataCommandsEnabled_) return false;
+  return command.rules.whileBusy || !busy_;
+}
+
+bool App::CommandEnabled(int id) const {
+  const Command* command = FindCommand(id);
+  return command != nullptr && CommandUsable(*command);
+}
+
+void App::RefreshCommandStates() {
+  for (const Command& command : Commands()) {
+    view_.SetCommandEnabled(command.id, CommandUsable(command));
+  }
+}
+
+void App::RunCommand(int id) {
+  const Command* command = FindCommand(id);
+  if (command == nullptr || !CommandUsable(*command)) return;
+  // The presorting thread reads the tables; nothing may change them under it.
+  if (command->rules.changesData) personList_.WaitUntilSortReady();
+  command->handler(*this, id);
+}
+
 void App::SetDataCommandsEnabled(bool enabled) {
   dataCommandsEnabled_ = enabled;
-  for (const Command& command : Commands()) {
-    if (command.group == CommandGroup::kData) view_.SetCommandEnabled(command.id, enabled && !busy_);
-    if (command.group == CommandGroup::kNever) view_.SetCommandEnabled(command.id, false);
-  }
+  RefreshCommandStates();
 }
 
 // While a file is read or written, everything that would change or reload the data is
 // greyed: a second load would free the tables under the reader.
 void App::SetBusy(bool busy) {
   busy_ = busy;
-  for (const Command& command : Commands()) {
-    const bool changesData = command.group != CommandGroup::kNever && command.id != kCmdHelp &&
-                             command.id != kCmdInfo && command.id != kCmdSoundex;
-    if (!changesData) continue;
-    const bool enabled = command.group == CommandGroup::kData ? dataCommandsEnabled_ : true;
-    view_.SetCommandEnabled(command.id, enabled && !busy);
-  }
+  RefreshCommandStates();
 }
 
-// A file operation: while it runs, the tabs show nothing (the tables are being filled or
-// read); afterwards the active tab shows the data as they are now.
 void App::RunFileOperation(const std::function<void()>& operation) {
   SetBusy(true);
   operation();
@@ -69,95 +86,40 @@ void App::LoadFile(const std::string& path) {
   if (!busy_) RunFileOperation([&] { LoadGedFile(context_, path); });
 }
 
-bool App::ConfirmDiscardChanges() {
-  const ChangeCounters& c = store_.changeCounters;
-  const int added = store_.PersonCount() - store_.baselinePersonCount;
-  if (c.merges == 0 && c.corrections == 0 && c.replacements == 0 && added <= 0) return true;
-  std::string text = "Änderungen wurden noch nicht exportiert!\r\n(";
-  auto part = [&text](int count, const char* what) {
-    if (count <= 0) return;
-    text += ' ';
-    text += std::to_string(count);
-    text += what;
-  };
-  part(c.merges, " Verschmelzungen");
-  part(c.corrections, " Korrekturen");
-  part(c.replacements, " Ersetzungen");
-  part(added, " Neu");
-  text += " )\r\n\r\nAlle Änderungen verwerfen?";
-  if (ui_.MessageBox(text, "ÄNDERUNGEN VERWERFEN", MessageButtons::YesNo,
-                     MessageIcon::Exclamation) != MessageAnswer::Yes) {
-    return false;
-  }
-  // The changes are given up, not the data: a cancelled file dialog afterwards must not
-  // leave the program empty.
-  store_.changeCounters = ChangeCounters{};
-  store_.baselinePersonCount = store_.PersonCount();
-  return true;
+bool App::CloseRequested() {
+  if (busy_) return false;  // the reader or writer still runs below this call
+  return ConfirmDiscardChanges();
 }
 
-void App::RunCommand(int id) {
-  const Command* command = FindCommand(id);
-  if (command == nullptr) return;
-  if (busy_ && id != kCmdHelp && id != kCmdInfo) return;
-  if (command->group == CommandGroup::kData && !dataCommandsEnabled_) return;
-  switch (id) {
-    case kCmdNew:
-      if (!ConfirmDiscardChanges()) return;
-      ResetToEmpty();
-      store_.Clear();
-      SetStatus(0, "Verwende Menu:  BEARBEITEN / Hinzufügen");
-      EnableDataCommands();
-      RebuildCompletionLists();
-      return;
-    case kCmdImport: {
-      if (!ConfirmDiscardChanges()) return;
-      const auto path = ui_.ChooseFile({"GED Dateien (*.ged)", "*.ged", ".ged", true});
-      if (path) LoadFile(*path);
-      return;
-    }
-    case kCmdPartialExport: {
-      if (state_.selectedCount == 0) {
-        diagnostics_.ErrorBox("Keine Personen wurden ausgewählt");
-        return;
-      }
-      bool exported = false;
-      RunFileOperation([&] { exported = ExportCommand(context_); });
-      // The list shown afterwards fills the status bar; the export's line comes first.
-      if (exported) SetStatus(0, file_.displayName + " exportiert");
-      return;
-    }
-    case kCmdQuit:
-      if (ConfirmDiscardChanges()) view_.CloseWindow();
-      return;
-    case kCmdDeletePerson:
-      DeleteCurrentPerson(state_.activeTab);
-      return;
-    case kCmdSelectPerson:
-    case kCmdUnselectPerson:
-      SetSelected(state_.currentRin, id == kCmdSelectPerson);
-      state_.activeTab = kTabSelection;
-      ShowTab(state_.activeTab);
-      return;
-    case kCmdSelectAll:
-    case kCmdUnselectAll:
-      SelectAll(id == kCmdSelectAll);
-      state_.activeTab = id == kCmdSelectAll ? kTabSelection : kTabList;
-      ShowTab(state_.activeTab);
-      return;
-    case kCmdHelp:
-      view_.OpenHelp();
-      return;
-    case kCmdInfo:
-      view_.ShowAbout();
-      return;
-    default:
-      if (id >= kCmdRecentFile1 && id <= kCmdRecentFile4) {
-        const std::string path = recentFiles_.At(id - kCmdRecentFile1);
-        if (!path.empty() && ConfirmDiscardChanges()) LoadFile(path);
-      }
-      return;  // commands still to come do nothing
-  }
+// The answer changes nothing: the data and their changes stay until a load or "Neu"
+// replaces them, so a file dialog cancelled after "Yes" leaves them to be asked about
+// again.
+bool App::ConfirmDiscardChanges() {
+  const PendingChanges pending = CountPendingChanges(store_, file_.baselineFamilyCount);
+  if (!pending.Any()) return true;
+  return ui_.MessageBox(DiscardQuestion(pending), "ÄNDERUNGEN VERWERFEN", MessageButtons::YesNo,
+                        MessageIcon::Exclamation) == MessageAnswer::Yes;
+}
+
+void App::ForgetData() {
+  personList_.WaitUntilSortReady();
+  store_.Clear();
+  file_ = LoadedFile{};
+  // The log belonged to the file's session, which ends here as at shutdown.
+  if (!diagnostics_.LogPath().empty()) std::remove(diagnostics_.LogPath().c_str());
+  diagnostics_.SetLogPath("");
+  ShowFileInTitle();
+}
+
+std::string App::DialogFolder() const {
+  if (!file_.path.empty()) return FolderOf(file_.path);
+  return FolderOf(recentFiles_.At(0));
+}
+
+void App::ShowFileInTitle() {
+  view_.SetTitle(file_.displayName.empty() || store_.PersonCount() == 0
+                     ? std::string(kProgramName)
+                     : file_.displayName + " – " + kProgramName);
 }
 
 void App::SetSelected(Rin rin, bool selected) {
@@ -173,7 +135,6 @@ void App::SelectAll(bool selected) {
 }
 
 void App::DeleteCurrentPerson(int tabAfterwards) {
-  personList_.WaitUntilSortReady();
   const Rin rin = state_.currentRin;
   const bool wasSelected =
       PersonExists(store_, rin) && (store_.personTable[rin].flags & SelectedFlag) != 0;
@@ -188,27 +149,26 @@ void App::DeleteCurrentPerson(int tabAfterwards) {
 }
 
 bool App::RequestTab(int tab) {
+  if (tab < 0 || tab >= kTabCount) return false;
+  std::optional<TabRefusal> refusal;
   if (store_.PersonCount() == 0) {
-    ui_.MessageBox("Bitte erst DATEI / Importieren\noder\nBEARBEITEN / Hinzufügen/ Neue Person",
-                   "KEINE DATEN", MessageButtons::Ok, MessageIcon::Information);
-    return false;
+    refusal = kNoDataRefusal;
+  } else if (const TabRow& row = Tabs()[tab]; row.refusal != nullptr) {
+    refusal = row.refusal(*this);
   }
-  if (tab == kTabSelection) {
-    bool anySelected = false;
-    for (Rin rin = 1; rin <= store_.PersonCount() && !anySelected; ++rin) {
-      anySelected = (store_.personTable[rin].flags & SelectedFlag) != 0;
-    }
-    if (!anySelected) {
-      ui_.MessageBox("Bitte erst SUCHEN / Personen oder Ereignisse", "KEINE DATEN FÜR AUSWAHL",
-                     MessageButtons::Ok, MessageIcon::Information);
-      return false;
-    }
+  if (refusal) {
+    ui_.MessageBox(refusal->text, refusal->title, MessageButtons::Ok, MessageIcon::Information);
+    return false;
   }
   ShowTab(tab);
   return true;
 }
 
 void App::ShowTab(int tab) {
+  if (tab < 0 || tab >= kTabCount) return;
+  if (const TabRow& previous = Tabs()[state_.activeTab]; previous.hide != nullptr) {
+    previous.hide(*this);
+  }
   state_.activeTab = tab;
   view_.SelectTab(tab);
   // The current person must be one that exists.
@@ -216,22 +176,12 @@ void App::ShowTab(int tab) {
   while (state_.currentRin < store_.PersonCount() && !PersonExists(store_, state_.currentRin)) {
     ++state_.currentRin;
   }
-  if (busy_) {  // the tables are being filled: nothing to show yet
+  const TabRow& row = Tabs()[tab];
+  if (busy_ || row.show == nullptr) {  // the tables are being filled, or no view yet
     view_.ShowView(TabView::kNone);
     return;
   }
-  switch (tab) {
-    case kTabList:
-    case kTabSelection:
-      ShowPersonList(tab == kTabSelection);
-      return;
-    case kTabReport:
-      view_.ShowView(TabView::kReport);
-      return;
-    default:
-      view_.ShowView(TabView::kNone);  // views still to come
-      return;
-  }
+  row.show(*this);
 }
 
 void App::ShowPersonList(bool selectedOnly) {
@@ -256,6 +206,13 @@ void App::ListRowActivated(int row) {
   }
 }
 
+void App::ListRowsHighlighted(const std::vector<int>& rows) {
+  state_.highlightedRins.clear();
+  for (const int row : rows) {
+    if (const Rin rin = personList_.RinAt(row); rin > 0) state_.highlightedRins.push_back(rin);
+  }
+}
+
 void App::ListHeaderClicked(int column) { personList_.HeaderClicked(column); }
 
 std::optional<int> App::ListKeyTyped(int keyCode, int currentRow, std::int64_t nowSeconds) {
@@ -266,7 +223,9 @@ std::optional<int> App::ListKeyTyped(int keyCode, int currentRow, std::int64_t n
 
 // The Delete key of the list returns to "Liste" also from "Auswahl".
 void App::ListDeleteKey() {
-  if (!busy_ && dataCommandsEnabled_) DeleteCurrentPerson(kTabList);
+  if (!CommandEnabled(kCmdDeletePerson)) return;
+  personList_.WaitUntilSortReady();
+  DeleteCurrentPerson(kTabList);
 }
 
 void App::ResetToEmpty() {
@@ -280,13 +239,16 @@ void App::ResetToEmpty() {
   state_.reportMode = 0;
   state_.selectedCount = 0;
   state_.currentRin = 1;
+  state_.highlightedRins.clear();
   store_.changeCounters = ChangeCounters{};
   personList_.Invalidate();
+  view_.SetTitle(kProgramName);
 }
 
 void App::UpdateRecentFiles(std::string_view path) {
   recentFiles_.Add(path);
   view_.SetRecentFiles(recentFiles_.Paths());
+  ShowFileInTitle();
 }
 
 // After an export the selection and the changes are gone (the export cleared the flags
@@ -296,7 +258,9 @@ void App::ResetViewState() {
   state_.selectedCount = 0;
   state_.reportMode = 0;
   state_.currentRin = 1;
+  state_.highlightedRins.clear();
   personList_.Invalidate();
+  ShowFileInTitle();  // the exported file is the current one now
   ShowTab(kTabList);
 }
 

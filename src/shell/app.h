@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "gedcom/import_driver.h"
 #include "platform/settings.h"
@@ -16,9 +18,12 @@
 
 namespace korvane {
 
+struct Command;
+
 // The program without its windows: the data, the shell state and the commands. The
 // window forwards menu commands, tab changes, list events and dropped files; the
-// application answers through the Ui (boxes, dialogs, status) and the ShellView.
+// application answers through the Ui (boxes, dialogs, status) and the ShellView. The
+// commands themselves are rows of the command table with a handler each.
 class App : public ShellHooks {
  public:
   App(Ui& ui, ShellView& view, Settings& settings);
@@ -31,10 +36,16 @@ class App : public ShellHooks {
   // Writes the recent files back and deletes the program log.
   void Shutdown();
 
-  // A menu, key or context-menu command. Ids without a command do nothing.
+  // A menu, key or context-menu command; runs only when its row allows it now. A command
+  // that changes data runs once the list's presorting no longer reads the tables.
   void RunCommand(int id);
+  // Whether the command may run now: what its menu entry shows.
+  bool CommandEnabled(int id) const;
   // The user picked another tab; false when it is refused (no data, no selection).
   bool RequestTab(int tab);
+  // The window is about to close: false keeps it open (unexported changes the user keeps,
+  // or a file still being read or written).
+  bool CloseRequested();
   // A dropped file or the command line: loaded without asking about changes.
   void LoadFile(const std::string& path);
   // True while a file is read or written: commands that change or reload data are
@@ -46,18 +57,34 @@ class App : public ShellHooks {
 
   // Person list events.
   void ListRowActivated(int row);  // click, focus change, selection by key
+  void ListRowsHighlighted(const std::vector<int>& rows);
   void ListHeaderClicked(int column);
   // A key typed into the list; the row to select, if any.
   std::optional<int> ListKeyTyped(int keyCode, int currentRow, std::int64_t nowSeconds);
   void ListDeleteKey();
 
+  // For the command handlers.
+  Ui& ui() { return ui_; }
+  ShellView& view() { return view_; }
   Store& store() { return store_; }
+  const Store& store() const { return store_; }
   Diagnostics& diagnostics() { return diagnostics_; }
   ShellState& state() { return state_; }
   const LoadedFile& file() const { return file_; }
   PersonList& personList() { return personList_; }
   const RecentFileList& recentFiles() const { return recentFiles_; }
   LoadContext& context() { return context_; }
+  // Runs a load or write with the data commands greyed; the active tab shows the data
+  // as they are afterwards.
+  void RunFileOperation(const std::function<void()>& operation);
+  // No data and no file any more, as before the first load ("Neu").
+  void ForgetData();
+  // The folder file dialogs open in: that of the current file, else of the last one.
+  std::string DialogFolder() const;
+  void SetSelected(Rin rin, bool selected);
+  void SelectAll(bool selected);
+  void DeleteCurrentPerson(int tabAfterwards);
+  void ShowPersonList(bool selectedOnly);
 
   // ShellHooks
   void ResetToEmpty() override;
@@ -70,13 +97,11 @@ class App : public ShellHooks {
   void ShowStatusAfterFileOperation() override;
 
  private:
+  bool CommandUsable(const Command& command) const;
+  void RefreshCommandStates();
   void SetDataCommandsEnabled(bool enabled);
   void SetBusy(bool busy);
-  void RunFileOperation(const std::function<void()>& operation);
-  void SetSelected(Rin rin, bool selected);
-  void SelectAll(bool selected);
-  void DeleteCurrentPerson(int tabAfterwards);
-  void ShowPersonList(bool selectedOnly);
+  void ShowFileInTitle();
   void SetStatus(int part, const std::string& text) { ui_.SetStatusText(part, text); }
 
   Ui& ui_;

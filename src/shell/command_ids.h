@@ -70,8 +70,5 @@ enum TabIndex : int {
   kTabReport = 8,
 };
 inline constexpr int kTabCount = 9;
-inline constexpr const char* kTabTitles[kTabCount] = {
-    "Liste", "Auswahl", "Ahnenliste", "Familienzweige", "Baum",
-    "Sanduhr", "Familie", "Person", "Bericht"};
 
 }  // namespace korvane

@@ -1,61 +1,72 @@
 #include "shell/command_table.h"
 
+#include <cctype>
+
+#include "shell/command_handlers.h"
+
 namespace korvane {
 namespace {
 
-using G = CommandGroup;
+// What each kind of command may do. Loading, "Neu" and every edit free or change the
+// tables the presorting thread reads; reports only read them; help and the Soundex
+// dialog touch no data and stay usable while a file is read.
+constexpr CommandRules kReplacesData{.changesData = true};
+constexpr CommandRules kEditsData{.needsData = true, .changesData = true};
+constexpr CommandRules kReadsData{.needsData = true};
+constexpr CommandRules kNoData{.whileBusy = true};
+constexpr CommandRules kQuits{};
+constexpr CommandRules kNever{.never = true};
 
-// The key texts are label text; only the keys of the accelerator table run commands
-// (Ctrl+I, Ctrl+E). Its Alt keys belong to commands still to come, and would take the
-// menus' own Alt keys (&DATEI, &SUCHEN) until then.
+// Alt+D and Alt+S would take the menus' own keys (&DATEI, &SUCHEN), so the duplicate
+// search and the auto-source get none; the menus show key texts only for keys that work.
 constexpr Command kCommands[] = {
-    {kCmdNew, "&Neu", "CTRL+N", "", G::kAlways},
-    {kCmdImport, "&Importiere GED", "CTRL+I", "Ctrl+I", G::kAlways},
-    {kCmdExportAll, "&Exportiere GED", "CTRL+E", "Ctrl+E", G::kNever},
-    {kCmdPartialExport, "&Teil-Export", "CTRL+T", "", G::kData},
-    {kCmdTextOutput, "&Ausgabe in Datei", "CTRL+A", "", G::kData},
-    {kCmdTextInput, "Ein&gabe von Datei", "CTRL+G", "", G::kData},
-    {kCmdRecentFile1, "", "", "", G::kRecentFile},
-    {kCmdRecentFile1 + 1, "", "", "", G::kRecentFile},
-    {kCmdRecentFile1 + 2, "", "", "", G::kRecentFile},
-    {kCmdRecentFile4, "", "", "", G::kRecentFile},
-    {kCmdQuit, "&Beenden", "", "", G::kAlways},
-    {kCmdEditPerson, "&Person", "", "", G::kData},
-    {kCmdNewPerson, "&Neue Person", "", "", G::kAlways},
-    {kCmdAddSpouse, "&Ehepartner", "", "", G::kData},
-    {kCmdAddChild, "&Kind", "", "", G::kData},
-    {kCmdAddFather, "&Vater", "", "", G::kData},
-    {kCmdAddMother, "&Mutter", "", "", G::kData},
-    {kCmdSeparateSpouse, "vom Ehepartner", "", "", G::kData},
-    {kCmdSeparateParents, "von Eltern", "", "", G::kData},
-    {kCmdDeletePerson, "&Löschen", "", "", G::kData},
-    {kCmdSearchReplace, "&Suchen und Ersetzten", "", "", G::kData},
-    {kCmdSearchPersons, "&Personen", "", "", G::kData},
-    {kCmdSearchEvents, "&Ereignisse", "", "", G::kData},
-    {kCmdBirthsByPlace, "&Geburten", "", "", G::kData},
-    {kCmdDeathsByPlace, "&Todesfälle", "", "", G::kData},
-    {kCmdMarriagesByPlace, "&Heiraten", "", "", G::kData},
-    {kCmdCountGivenNames, "&Vornamem", "", "", G::kData},
-    {kCmdCountSurnames, "&Nachnamem", "", "", G::kData},
-    {kCmdCountPlaces, "&Ortsnamem", "", "", G::kData},
-    {kCmdCountEvents, "&Ereignisse", "", "", G::kData},
-    {kCmdCheck, "&Fehlersuche", "ALT+F", "", G::kData},
-    {kCmdDuplicates, "&Duplikate", "ALT+D", "", G::kData},
-    {kCmdIslands, "&Inseln", "ALT+I", "", G::kData},
-    {kCmdAutoSource, "&Auto-Source", "ALT+S", "", G::kData},
-    {kCmdSoundex, "Sounde&x", "ALT+X", "", G::kAlways},
-    {kCmdHelp, "&Hilfe (Website)", "", "", G::kAlways},
-    {kCmdInfo, "&Info zu Korvane", "", "", G::kAlways},
-    {kCmdSelectPerson, "&Person", "", "", G::kContext},
-    {kCmdSelectAncestors, "&Vorfahren", "", "", G::kContext},
-    {kCmdSelectDescendants, "&Nachkommen", "", "", G::kContext},
-    {kCmdSelectAll, "&Alle", "", "", G::kContext},
-    {kCmdUnselectPerson, "&Person", "", "", G::kContext},
-    {kCmdUnselectAncestors, "&Vorfahren", "", "", G::kContext},
-    {kCmdUnselectDescendants, "&Nachkommen", "", "", G::kContext},
-    {kCmdUnselectAll, "&Alle", "", "", G::kContext},
-    {kCmdMerge, "&Verschmelzen", "", "", G::kContext},
-    {kCmdRelationship, "&Verwandtschaft", "", "", G::kContext},
+    {kCmdNew, "&Neu", "Ctrl+N", kReplacesData, NewCommand},
+    {kCmdImport, "&Importiere GED", "Ctrl+I", kReplacesData, ImportCommand},
+    {kCmdExportAll, "&Exportiere GED", "Ctrl+E", kNever, nullptr},
+    {kCmdPartialExport, "&Teil-Export", "Ctrl+T", kEditsData, PartialExportCommand},
+    {kCmdTextOutput, "&Ausgabe in Datei", "Ctrl+A", kReadsData, nullptr},
+    {kCmdTextInput, "Ein&gabe von Datei", "Ctrl+G", kEditsData, nullptr},
+    {kCmdRecentFile1, "", "", kReplacesData, RecentFileCommand},
+    {kCmdRecentFile1 + 1, "", "", kReplacesData, RecentFileCommand},
+    {kCmdRecentFile1 + 2, "", "", kReplacesData, RecentFileCommand},
+    {kCmdRecentFile4, "", "", kReplacesData, RecentFileCommand},
+    {kCmdQuit, "&Beenden", "", kQuits, QuitCommand},
+    {kCmdEditPerson, "&Person", "", kEditsData, nullptr},
+    {kCmdNewPerson, "&Neue Person", "", kReplacesData, nullptr},
+    {kCmdAddSpouse, "&Ehepartner", "", kEditsData, nullptr},
+    {kCmdAddChild, "&Kind", "", kEditsData, nullptr},
+    {kCmdAddFather, "&Vater", "", kEditsData, nullptr},
+    {kCmdAddMother, "&Mutter", "", kEditsData, nullptr},
+    {kCmdSeparateSpouse, "vom Ehepartner", "", kEditsData, nullptr},
+    {kCmdSeparateParents, "von Eltern", "", kEditsData, nullptr},
+    {kCmdDeletePerson, "&Löschen", "", kEditsData, DeletePersonCommand},
+    {kCmdSearchReplace, "&Suchen und Ersetzten", "", kEditsData, nullptr},
+    {kCmdSearchPersons, "&Personen", "", kEditsData, nullptr},
+    {kCmdSearchEvents, "&Ereignisse", "", kEditsData, nullptr},
+    {kCmdBirthsByPlace, "&Geburten", "", kReadsData, nullptr},
+    {kCmdDeathsByPlace, "&Todesfälle", "", kReadsData, nullptr},
+    {kCmdMarriagesByPlace, "&Heiraten", "", kReadsData, nullptr},
+    {kCmdCountGivenNames, "&Vornamem", "", kReadsData, nullptr},
+    {kCmdCountSurnames, "&Nachnamem", "", kReadsData, nullptr},
+    {kCmdCountPlaces, "&Ortsnamem", "", kReadsData, nullptr},
+    {kCmdCountEvents, "&Ereignisse", "", kReadsData, nullptr},
+    {kCmdCheck, "&Fehlersuche", "Alt+F", kEditsData, nullptr},
+    {kCmdDuplicates, "&Duplikate", "", kEditsData, nullptr},
+    {kCmdIslands, "&Inseln", "Alt+I", kEditsData, nullptr},
+    {kCmdAutoSource, "&Auto-Source", "", kEditsData, nullptr},
+    {kCmdSoundex, "Sounde&x", "Alt+X", kNoData, nullptr},
+    {kCmdHelp, "&Hilfe (Website)", "", kNoData, HelpCommand},
+    {kCmdInfo, "&Info zu Korvane", "", kNoData, InfoCommand},
+    {kCmdSelectPerson, "&Person", "", kEditsData, MarkPersonCommand},
+    {kCmdSelectAncestors, "&Vorfahren", "", kEditsData, nullptr},
+    {kCmdSelectDescendants, "&Nachkommen", "", kEditsData, nullptr},
+    {kCmdSelectAll, "&Alle", "", kEditsData, MarkAllCommand},
+    {kCmdUnselectPerson, "&Person", "", kEditsData, MarkPersonCommand},
+    {kCmdUnselectAncestors, "&Vorfahren", "", kEditsData, nullptr},
+    {kCmdUnselectDescendants, "&Nachkommen", "", kEditsData, nullptr},
+    {kCmdUnselectAll, "&Alle", "", kEditsData, MarkAllCommand},
+    {kCmdMerge, "&Verschmelzen", "", kEditsData, nullptr},
+    {kCmdRelationship, "&Verwandtschaft", "", kReadsData, nullptr},
 };
 
 MenuEntry Item(int id) { return {MenuEntry::kCommand, id, {}, {}}; }
@@ -67,6 +78,13 @@ MenuEntry Submenu(std::string_view label, std::vector<MenuEntry> children) {
 }  // namespace
 
 std::span<const Command> Commands() { return kCommands; }
+
+std::string KeyText(const Command& command) {
+  if (command.shortcut.empty() || command.handler == nullptr || command.rules.never) return {};
+  std::string text(command.shortcut);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
 
 const Command* FindCommand(int id) {
   for (const Command& command : kCommands) {

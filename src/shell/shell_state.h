@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "store/record_numbers.h"
 
 namespace korvane {
@@ -11,6 +13,9 @@ struct ShellState {
   int activeTab = 0;
   int reportMode = 0;   // the command that made the report; 0 = none
   int selectedCount = 0;
+  // The persons highlighted in the list (several with Shift or Ctrl); the selecting
+  // commands act on all of them.
+  std::vector<Rin> highlightedRins;
 };
 
 }  // namespace korvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvane {
@@ -23,6 +24,8 @@ class ShellView {
   virtual void OpenHelp() = 0;
   virtual void ShowAbout() = 0;
   virtual void CloseWindow() = 0;
+  // The window's title: the program and the file it works on.
+  virtual void SetTitle(std::string_view title) = 0;
 };
 
 }  // namespace korvane

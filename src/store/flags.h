@@ -25,11 +25,11 @@ inline constexpr std::uint32_t CheckExcludedFlag = 0x2000;
 inline constexpr std::uint32_t HasHusbandFlag = 0x0001;
 inline constexpr std::uint32_t HasWifeFlag = 0x0002;
 inline constexpr std::uint32_t HasChildrenFlag = 0x0004;
+inline constexpr std::uint32_t DivorcedFlag = 0x0008;  // "1 DIV Y"
 inline constexpr std::uint32_t HasMarriageDateFlag = 0x1000;
 inline constexpr std::uint32_t HasMarriagePlaceFlag = 0x2000;
 
-// Shared by both records. On a family the changed bit is also set at import for a
-// divorce line ("1 DIV Y"); both meanings share the bit.
+// Shared by both records.
 inline constexpr std::uint32_t ChangedFlag = 0x4000;
 inline constexpr std::uint32_t PresentFlag = 0x8000;
 

@@ -79,6 +79,10 @@ std::string PersonList::CellText(int row, int column) const {
 
 bool PersonList::RowIsMale(int row) const { return store_.PersonRecord(RinAt(row)).sex == 'M'; }
 
+bool PersonList::RowIsMarked(int row) const {
+  return (store_.PersonRecord(RinAt(row)).flags & SelectedFlag) != 0;
+}
+
 void PersonList::HeaderClicked(int column) {
   if (column < 0 || column >= kColumnCount) return;
   if (column == sortColumn_) {

@@ -56,7 +56,12 @@ class PersonList {
 
   std::string CellText(int row, int column) const;
   bool RowIsMale(int row) const;
-  RgbColour RowColour(int row) const { return RowIsMale(row) ? kMaleRowColour : kOtherRowColour; }
+  // Whether the row's person carries the selected bit (the "Auswahl" of the commands).
+  bool RowIsMarked(int row) const;
+  RgbColour RowColour(int row) const {
+    if (RowIsMarked(row)) return kMarkedRowColour;
+    return RowIsMale(row) ? kMaleRowColour : kOtherRowColour;
+  }
   static const std::array<ListColumn, kColumnCount>& Columns() { return kPersonListColumns; }
 
   // A click on a column header: the same column again reverses the direction; another

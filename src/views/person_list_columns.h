@@ -48,9 +48,11 @@ struct RgbColour {
   friend constexpr bool operator==(RgbColour, RgbColour) = default;
 };
 
-// Row backgrounds tell men from everyone else at a glance.
+// Row backgrounds tell men from everyone else at a glance, and the selected persons from
+// both.
 inline constexpr RgbColour kMaleRowColour{240, 250, 250};
 inline constexpr RgbColour kOtherRowColour{250, 240, 250};
+inline constexpr RgbColour kMarkedRowColour{255, 240, 190};
 inline constexpr RgbColour kPersonListBackground{240, 240, 240};
 
 // Pixel width of a column for a list of the given client width.

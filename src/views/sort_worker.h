@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -24,6 +25,9 @@ int PresortedArrayOf(int key);
 // Sorts one array by `key` in the list's order: an entry goes first when ComparePersons
 // gives a positive result for it.
 void SortByKey(const Store& store, std::span<Rin> rows, int key);
+
+// The fields of the tables the worker reads, folded into one number.
+std::uint64_t TablesFingerprint(const Store& store);
 
 // Runs on its own thread right after a build: copies `rows` into every array (each sized
 // like `rows` beforehand), sorts the first five by keys 1, 2, 4, 6, 8, then stores 1 in

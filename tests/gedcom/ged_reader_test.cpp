@@ -54,11 +54,12 @@ TEST(GedReader, ReadsSexDivorceAndLinksAndReportsDoubledPersonLinks) {
   EXPECT_EQ(Entries(run.P(1).fams), (Numbers{1, 2}));
   EXPECT_EQ(Entries(run.P(4).famc), (Numbers{2}));
   EXPECT_EQ(Entries(run.F(1).children), (Numbers{3, 3, 4}));
-  // A divorce marks the family; "DIV N" and an empty DIV do not.
+  // A divorce marks the family with a bit of its own, not as changed (a mere load changes
+  // nothing); "DIV N" and an empty DIV do not mark it.
   EXPECT_EQ(run.F(1).flags,
-            PresentFlag | HasHusbandFlag | HasWifeFlag | HasChildrenFlag | ChangedFlag);
+            PresentFlag | HasHusbandFlag | HasWifeFlag | HasChildrenFlag | DivorcedFlag);
   EXPECT_EQ(run.F(2).flags, PresentFlag | HasHusbandFlag);
-  EXPECT_EQ(std::pair(run.F(3).wife, run.F(3).flags & ChangedFlag), std::pair(0, 0u));
+  EXPECT_EQ(std::pair(run.F(3).wife, run.F(3).flags & DivorcedFlag), std::pair(0, 0u));
   // The person without a number is named by the number it received.
   const std::string report =
       "RIN 1 hat doppelte FAMS 1: ignoriert\r\n"

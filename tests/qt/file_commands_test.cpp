@@ -56,7 +56,7 @@ class FileCommandsTest : public QObject {
     s.chosenFile = similar;
     s.FileMenuEntry(kCmdImport)->trigger();
     QCOMPARE(s.boxes, QStringList{u"ÄNDERUNGEN VERWERFEN: Änderungen wurden noch nicht "
-                                  u"exportiert!\r\n( 2 Verschmelzungen 1 Neu )\r\n\r\n"
+                                  u"exportiert!\r\n( 2 Verschmelzungen 1 Neu 2 Geändert )\r\n\r\n"
                                   u"Alle Änderungen verwerfen?"_s});
     QCOMPARE(s.fileRequests, 0);  // "No" leaves everything as it was
     QCOMPARE(s.Rows(), 91);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "qt/german_locale.h"
+
 namespace korvane {
 int RunMainWindowTests(int argc, char** argv);
 int RunPersonListTests(int argc, char** argv);
@@ -10,6 +12,7 @@ int RunFileCommandsTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  korvane::SpeakGerman(application);
   int failed = korvane::RunMainWindowTests(argc, argv);
   failed += korvane::RunPersonListTests(argc, argv);
   return failed + korvane::RunFileCommandsTests(argc, argv);

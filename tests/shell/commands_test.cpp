@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -16,24 +17,55 @@ void CollectIds(const std::vector<MenuEntry>& entries, std::set<int>& ids) {
   }
 }
 
-// Every labelled command is in a menu and every menu entry has its row; the data group
-// is what greys without data; "Exportiere GED" is never enabled.
-TEST(CommandTable, GroupsAndLabelsMatchTheMenus) {
-  std::set<int> inMenus, data, never;
+// Every labelled command is in a menu and every menu entry has its row; the menu commands
+// that need data do; "Exportiere GED" is never enabled; a key text stands only where the
+// key works.
+TEST(CommandTable, RowsMatchTheMenusAndTheirRules) {
+  std::set<int> inMenus, needData, never;
   for (const Menu& menu : MainMenus()) CollectIds(menu.entries, inMenus);
   CollectIds(ListContextMenu().entries, inMenus);
   for (const Command& command : Commands()) {
     EXPECT_EQ(FindCommand(command.id), &command) << "id twice: " << command.id;
-    if (command.group == CommandGroup::kData) data.insert(command.id);
-    if (command.group == CommandGroup::kNever) never.insert(command.id);
-    if (command.group == CommandGroup::kRecentFile) continue;
+    if (command.rules.needsData) needData.insert(command.id);
+    if (command.rules.never) never.insert(command.id);
+    // What runs while a file is read must not touch the tables the reader fills.
+    EXPECT_FALSE(command.rules.whileBusy && (command.rules.changesData || command.rules.needsData))
+        << command.id;
+    if (command.id >= kCmdRecentFile1 && command.id <= kCmdRecentFile4) continue;
     EXPECT_FALSE(command.label.empty()) << command.id;
     EXPECT_EQ(inMenus.count(command.id), 1u) << command.id << " " << command.label;
   }
   for (const int id : inMenus) EXPECT_NE(FindCommand(id), nullptr) << id;
-  EXPECT_EQ(data, kDataCommands);
+  for (const int id : kDataCommands) EXPECT_EQ(needData.count(id), 1u) << id;
   EXPECT_EQ(never, std::set<int>{kCmdExportAll});
   EXPECT_EQ(FindCommand(kCmdPartialExport)->label, "&Teil-Export");
+  EXPECT_EQ(KeyText(*FindCommand(kCmdImport)), "CTRL+I");
+  EXPECT_EQ(KeyText(*FindCommand(kCmdNew)), "CTRL+N");
+  EXPECT_EQ(KeyText(*FindCommand(kCmdExportAll)), "");  // greyed for good
+  for (const Command& command : Commands()) {
+    if (command.handler == nullptr) EXPECT_EQ(KeyText(command), "") << command.id;
+  }
+}
+
+// The menus grey exactly what the dispatch refuses: commands still to come, data commands
+// without data, and everything but help and info while a file is read.
+TEST(CommandTable, WhatIsGreyedDoesNotRun) {
+  Shell s;
+  for (const Command& command : Commands()) {
+    EXPECT_EQ(s.view.Enabled(command.id).value_or(true), s.app.CommandEnabled(command.id))
+        << command.id;
+    EXPECT_EQ(s.app.CommandEnabled(command.id),
+              command.handler != nullptr && !command.rules.needsData && !command.rules.never)
+        << command.id;
+  }
+  s.Load();
+  for (const Command& command : Commands()) {
+    EXPECT_EQ(s.view.Enabled(command.id), s.app.CommandEnabled(command.id)) << command.id;
+    EXPECT_EQ(s.app.CommandEnabled(command.id), command.handler != nullptr && !command.rules.never)
+        << command.id;
+  }
+  s.app.RunCommand(kCmdCheck);  // not built yet: nothing happens, nothing is shown
+  EXPECT_TRUE(s.ui.Boxes().empty());
 }
 
 TEST(TabRules, RefusesEveryTabWithoutDataAndTheSelectionTabWithoutASelection) {
@@ -59,26 +91,34 @@ TEST(TabRules, RefusesEveryTabWithoutDataAndTheSelectionTabWithoutASelection) {
   EXPECT_EQ(s.app.personList().RowCount(), 1);
 }
 
-TEST(ConfirmDiscardChanges, AsksOnlyWhenSomethingWasNotExported) {
-  Shell s;
-  s.Load();
-  EXPECT_TRUE(s.app.ConfirmDiscardChanges());
-  EXPECT_TRUE(s.ui.Boxes().empty());
+TEST(ConfirmDiscardChanges, AsksWhileAnythingIsNotExported) {
   const struct {
-    ChangeCounters counters;
-    int added;
-    const char* parenthesis;  // counters at 0 are left out
+    const char* name;
+    void (*change)(Store&);
+    const char* parenthesis;  // kinds at 0 are left out
   } cases[] = {
-      {{0, 1, 4}, 0, "( 1 Korrekturen 4 Ersetzungen )"},
-      {{5, 6, 7}, 1, "( 5 Verschmelzungen 6 Korrekturen 7 Ersetzungen 1 Neu )"},
+      {"counters", [](Store& s) { s.changeCounters = {0, 1, 4}; },
+       "( 1 Korrekturen 4 Ersetzungen )"},
+      {"all counters and a person",
+       [](Store& s) {
+         s.changeCounters = {5, 6, 7};
+         s.AddPerson();
+       },
+       "( 5 Verschmelzungen 6 Korrekturen 7 Ersetzungen 1 Neu )"},
+      {"an edited name", [](Store& s) { s.personTable[2].flags |= ChangedFlag; },
+       "( 1 Geändert )"},
+      {"an edited marriage", [](Store& s) { s.familyTable[1].flags |= ChangedFlag; },
+       "( 1 Geändert )"},
+      {"a new family", [](Store& s) { s.AddFamily(); }, "( 1 Neu )"},
+      {"a deleted person", [](Store& s) { s.personTable[4].flags = 0; }, "( 1 Gelöscht )"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.parenthesis);
-    Store& store = s.app.store();
-    store.changeCounters = c.counters;
-    for (int i = 0; i < c.added; ++i) store.AddPerson();
-    const Rin persons = store.PersonCount();
-    s.ui.ClearBoxes();
+    SCOPED_TRACE(c.name);
+    Shell s;
+    s.Load();
+    EXPECT_TRUE(s.app.ConfirmDiscardChanges());  // a load alone leaves nothing to ask about
+    EXPECT_TRUE(s.ui.Boxes().empty());
+    c.change(s.app.store());
     s.ui.QueueAnswer(MessageAnswer::No);
     EXPECT_FALSE(s.app.ConfirmDiscardChanges());
     ASSERT_EQ(s.ui.Boxes().size(), 1u);
@@ -88,14 +128,77 @@ TEST(ConfirmDiscardChanges, AsksOnlyWhenSomethingWasNotExported) {
                             c.parenthesis + "\r\n\r\nAlle Änderungen verwerfen?");
     EXPECT_EQ(box.buttons, MessageButtons::YesNo);
 
-    // Yes gives up the changes but keeps the data: the file dialog that usually follows
-    // may still be cancelled. No kept them; now there is nothing left to ask about.
+    // Yes lets the caller go on, but the changes are still there until a load or "Neu"
+    // replaces them: the file dialog that usually follows may be cancelled.
+    const Rin persons = s.app.store().PersonCount();
     s.ui.QueueAnswer(MessageAnswer::Yes);
     EXPECT_TRUE(s.app.ConfirmDiscardChanges());
-    EXPECT_EQ(store.PersonCount(), persons);
-    EXPECT_TRUE(s.app.ConfirmDiscardChanges());
-    EXPECT_EQ(s.ui.Boxes().size(), 2u);
+    EXPECT_EQ(s.app.store().PersonCount(), persons);
+    s.ui.QueueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(s.app.ConfirmDiscardChanges());
+    EXPECT_EQ(s.ui.Boxes().size(), 3u);
   }
+}
+
+// "Beenden" and the frame's close button ask the same question; a file being read keeps
+// the window open without asking.
+TEST(Closing, AsksAboutUnexportedChangesAndNeverWhileAFileIsRead) {
+  Shell s;
+  EXPECT_TRUE(s.app.CloseRequested());
+  s.app.RunCommand(kCmdQuit);
+  EXPECT_EQ(s.view.closes, 1);  // the window's close runs CloseRequested
+  s.Load();
+  s.app.store().personTable[1].flags |= ChangedFlag;
+  s.ui.QueueAnswer(MessageAnswer::No);
+  EXPECT_FALSE(s.app.CloseRequested());
+  s.ui.QueueAnswer(MessageAnswer::Yes);
+  EXPECT_TRUE(s.app.CloseRequested());
+  EXPECT_EQ(s.ui.Boxes().size(), 2u);
+}
+
+// "Neu" forgets the file with the tables: nothing later reads or names the old file.
+TEST(NewCommand, ForgetsTheLoadedFile) {
+  Shell s;
+  const std::string path = s.Load();
+  EXPECT_EQ(s.view.title, "familie.ged – Korvane");
+  const std::string log = s.app.diagnostics().LogPath();
+  ASSERT_FALSE(log.empty());
+  s.app.RunCommand(kCmdNew);
+  EXPECT_EQ(s.app.store().PersonCount(), 0);
+  EXPECT_EQ(s.app.file().path, "");
+  EXPECT_EQ(s.app.file().recordsPath, "");
+  EXPECT_EQ(s.app.diagnostics().LogPath(), "");
+  EXPECT_FALSE(std::filesystem::exists(log));
+  EXPECT_EQ(s.view.title, "Korvane");
+  EXPECT_EQ(s.ui.StatusText(0), "Verwende Menu:  BEARBEITEN / Hinzufügen");
+  EXPECT_EQ(s.view.DataCommandsEnabled(), true);
+  // The file dialog still opens where the user last worked.
+  s.app.RunCommand(kCmdImport);
+  ASSERT_EQ(s.ui.FileDialogs().size(), 1u);
+  EXPECT_EQ(s.ui.FileDialogs()[0].folder, FolderOf(path));
+}
+
+// A command that changes data never runs while the list's presorting reads the tables:
+// the question of the deletion comes only once the sorting is over.
+TEST(CommandDispatch, ChangesDataOnlyOnceThePresortingIsOver) {
+  Shell s;
+  std::string ged = "0 HEAD|1 CHAR UTF-8";
+  for (int rin = 1; rin <= 40000; ++rin) {
+    ged += "|0 @I" + std::to_string(rin) + "@ INDI|1 NAME Vorname" +
+           std::to_string(rin * 7919 % 40000) + " /Name" + std::to_string(rin % 997) + "/";
+  }
+  s.app.LoadFile(s.folder.Write("gross.ged", Ged(ged + "|0 TRLR")));
+  ASSERT_EQ(s.app.personList().RowCount(), 40000);
+  bool sortedWhenAsked = false;
+  s.ui.SetObserver([&](const ScriptedUi::ShownBox&) {
+    sortedWhenAsked = s.app.personList().SortReady();
+  });
+  s.ui.QueueAnswer(MessageAnswer::No);
+  s.app.personList().Invalidate();
+  s.app.ShowTab(kTabList);  // builds the list anew and starts the presorting
+  s.app.RunCommand(kCmdDeletePerson);
+  ASSERT_EQ(s.ui.Boxes().size(), 1u);
+  EXPECT_TRUE(sortedWhenAsked);
 }
 
 TEST(SelectionCommands, KeepTheCountInStepAndShowTheirTab) {

@@ -27,6 +27,7 @@ class PumpingUi : public ScriptedUi {
     running->LoadFile(otherFile);
     running->ListDeleteKey();
     running->RunCommand(kCmdInfo);
+    closeRefused = !running->CloseRequested();
   }
 
   App* app = nullptr;
@@ -34,6 +35,7 @@ class PumpingUi : public ScriptedUi {
   std::string otherFile;
   std::optional<bool> dataCommands, importEnabled;
   bool busy = false;
+  bool closeRefused = false;
 };
 
 TEST(LoadFile, GreysTheCommandsThatChangeDataWhileTheFileIsRead) {
@@ -52,6 +54,7 @@ TEST(LoadFile, GreysTheCommandsThatChangeDataWhileTheFileIsRead) {
   EXPECT_EQ(s.ui.dataCommands, false);
   EXPECT_EQ(s.ui.importEnabled, false);
   EXPECT_TRUE(s.ui.busy);
+  EXPECT_TRUE(s.ui.closeRefused);  // the reader runs below the window's event handling
   // Nothing tried during the load happened; only the about box may open.
   EXPECT_TRUE(s.ui.FileDialogs().empty());
   EXPECT_TRUE(s.ui.Boxes().empty());

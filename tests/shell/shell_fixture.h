@@ -17,6 +17,7 @@
 #include "platform/settings.h"
 #include "shell/app.h"
 #include "shell/command_ids.h"
+#include "shell/command_table.h"
 #include "shell/shell_view.h"
 #include "store/flags.h"
 
@@ -25,10 +26,19 @@ namespace korvane::shell_test {
 using Paths = std::vector<std::string>;
 using test::Ged;
 
-// The commands that need data, greyed before the first load and while a file is read.
+// The menu commands that need data, greyed before the first load and while a file is read.
 inline const std::set<int> kDataCommands = {
     32775, 32777, 32776, 32779, 32781, 32782, 32784, 32785, 32786, 32787, 32788, 32789, 32805,
     32806, 32807, 32808, 32809, 32810, 32811, 32812, 32813, 32804, 32802, 32800, 32801};
+
+// Those of them, and of the context menus, that are built so far: the others stay greyed.
+inline std::set<int> BuiltDataCommands() {
+  std::set<int> ids;
+  for (const Command& command : Commands()) {
+    if (command.rules.needsData && command.handler != nullptr) ids.insert(command.id);
+  }
+  return ids;
+}
 
 class RecordingView : public ShellView {
  public:
@@ -41,7 +51,8 @@ class RecordingView : public ShellView {
   void ShowView(TabView view) override { shownView = view; }
   void OpenHelp() override {}
   void ShowAbout() override { ++abouts; }
-  void CloseWindow() override {}
+  void CloseWindow() override { ++closes; }
+  void SetTitle(std::string_view text) override { title = text; }
 
   // The last state set for a command; none before the first.
   std::optional<bool> Enabled(int id) const {
@@ -51,7 +62,7 @@ class RecordingView : public ShellView {
   // The state of every data command when they agree, else none.
   std::optional<bool> DataCommandsEnabled() const {
     std::set<std::optional<bool>> states;
-    for (const int id : kDataCommands) states.insert(Enabled(id));
+    for (const int id : BuiltDataCommands()) states.insert(Enabled(id));
     return states.size() == 1 ? *states.begin() : std::nullopt;
   }
 
@@ -60,6 +71,8 @@ class RecordingView : public ShellView {
   int shownTab = -1;
   TabView shownView = TabView::kNone;
   int abouts = 0;
+  int closes = 0;
+  std::string title;
 
  private:
   std::map<int, bool> enabled_;
