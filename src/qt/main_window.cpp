@@ -266,7 +266,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  app_->LoadFile(urls.first().toLocalFile().toStdString());
+  app_->LoadDroppedFile(urls.first().toLocalFile().toStdString());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -86,6 +86,10 @@ void App::LoadFile(const std::string& path) {
   if (!busy_) RunFileOperation([&] { LoadGedFile(context_, path); });
 }
 
+void App::LoadDroppedFile(const std::string& path) {
+  if (!busy_ && ConfirmDiscardChanges()) LoadFile(path);
+}
+
 bool App::CloseRequested() {
   if (busy_) return false;  // the reader or writer still runs below this call
   return ConfirmDiscardChanges();

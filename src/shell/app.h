@@ -46,8 +46,11 @@ class App : public ShellHooks {
   // The window is about to close: false keeps it open (unexported changes the user keeps,
   // or a file still being read or written).
   bool CloseRequested();
-  // A dropped file or the command line: loaded without asking about changes.
+  // The command line, or a file chosen after the question about changes: loaded as is.
   void LoadFile(const std::string& path);
+  // A file dropped on the window: it replaces the data like "Importiere GED" does, so it
+  // asks about unexported changes first.
+  void LoadDroppedFile(const std::string& path);
   // True while a file is read or written: commands that change or reload data are
   // refused (and greyed) until it ends.
   bool Busy() const { return busy_; }

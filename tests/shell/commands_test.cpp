@@ -156,6 +156,22 @@ TEST(Closing, AsksAboutUnexportedChangesAndNeverWhileAFileIsRead) {
   EXPECT_EQ(s.ui.Boxes().size(), 2u);
 }
 
+// A file dropped on the window replaces the data as "Importiere GED" would.
+TEST(DroppedFile, AsksBeforeUnexportedChangesAreReplaced) {
+  Shell s;
+  s.Load();
+  const std::string other = s.folder.Write("andere.ged", kFamily);
+  s.app.store().personTable[1].flags |= ChangedFlag;
+  s.ui.QueueAnswer(MessageAnswer::No);
+  s.app.LoadDroppedFile(other);
+  EXPECT_EQ(s.ui.Boxes().size(), 1u);
+  EXPECT_NE(s.app.store().personTable[1].flags & ChangedFlag, 0u);  // still the old data
+  EXPECT_EQ(s.app.file().displayName, "familie.ged");
+  s.ui.QueueAnswer(MessageAnswer::Yes);
+  s.app.LoadDroppedFile(other);
+  EXPECT_EQ(s.app.file().displayName, "andere.ged");
+}
+
 // "Neu" forgets the file with the tables: nothing later reads or names the old file.
 TEST(NewCommand, ForgetsTheLoadedFile) {
   Shell s;
