@@ -35,7 +35,13 @@ void App::Start() {
 void App::Shutdown() {
   personList_.WaitUntilSortReady();
   recentFiles_.Save(settings_);
+  RemoveProgramLog();
+}
+
+// The log belongs to the session of one file and goes when the session ends.
+void App::RemoveProgramLog() {
   if (!diagnostics_.LogPath().empty()) std::remove(diagnostics_.LogPath().c_str());
+  diagnostics_.SetLogPath("");
 }
 
 bool App::CommandUsable(const Command& command) const {
@@ -109,10 +115,7 @@ void App::ForgetData() {
   personList_.WaitUntilSortReady();
   store_.Clear();
   file_ = LoadedFile{};
-  // The log belonged to the file's session, which ends here as at shutdown.
-  if (!diagnostics_.LogPath().empty()) std::remove(diagnostics_.LogPath().c_str());
-  diagnostics_.SetLogPath("");
-  ShowFileInTitle();
+  RemoveProgramLog();
 }
 
 std::string App::DialogFolder() const {

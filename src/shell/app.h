@@ -105,6 +105,7 @@ class App : public ShellHooks {
   void SetDataCommandsEnabled(bool enabled);
   void SetBusy(bool busy);
   void ShowFileInTitle();
+  void RemoveProgramLog();
   void SetStatus(int part, const std::string& text) { ui_.SetStatusText(part, text); }
 
   Ui& ui_;
