@@ -72,6 +72,9 @@ TEST(ConfirmDiscardChanges, AsksOnlyWhenSomethingWasNotExported) {
       {{0, 1, 4}, 0, "( 1 Korrekturen 4 Ersetzungen )"},
       {{5, 6, 7}, 1, "( 5 Verschmelzungen 6 Korrekturen 7 Ersetzungen 1 Neu )"},
   };
+  // This test changes the tables itself, not through a command: it waits for the list's
+  // sort worker, which reads them, as a command does.
+  s.app.WaitUntilSortReady();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.parenthesis);
     Store& store = s.app.store();
