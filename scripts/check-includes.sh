@@ -112,7 +112,7 @@ mapfile -t files < <(find src tests -type f \( -name '*.cpp' -o -name '*.h' \) |
   }
   END {
     if (bad) {
-      printf "%d include(s) against the layer order of %s\n", bad, table > "/dev/stderr"
+      printf "%d include(s) against the layer order of %s\n", bad, table
       exit 1
     }
   }'
