@@ -94,6 +94,9 @@ struct BasicShell {
   std::string Load(std::string_view name = "familie.ged") {
     const std::string path = folder.Write(name, kFamily);
     app.LoadFile(path);
+    // Tests change the tables directly, not through commands: like a command, they wait
+    // for the list's sort worker, which reads them.
+    app.WaitUntilSortReady();
     return path;
   }
   int SelectedFlags() {
