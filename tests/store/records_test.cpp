@@ -15,6 +15,7 @@
 #include "store/compare_persons.h"
 #include "store/diagnostics.h"
 #include "store/set_event_date.h"
+#include "store/sex.h"
 #include "store/sort_records.h"
 #include "store_fixture.h"
 
@@ -47,6 +48,19 @@ TEST(Accessors, RelativesAndExistence) {
   s.personTable[unknown].flags = 0;  // deleted
   for (Rin rin : {INT_MIN, 0, unknown, 7, INT_MAX}) EXPECT_FALSE(PersonExists(s, rin)) << rin;
   EXPECT_TRUE(PersonExists(s, child));
+}
+
+TEST(Sex, LettersOfEitherCaseNameTheirSexAndEveryOtherByteNone) {
+  std::string normalized;
+  for (const char letter : std::string("MmFfUuWx?\0", 10)) {
+    normalized += NormalizedSex(letter) == 0 ? '-' : NormalizedSex(letter);
+  }
+  EXPECT_EQ(normalized, "MMFF------");
+  EXPECT_TRUE(IsMale('m') && IsFemale('f') && !IsMale('F') && !IsFemale('U') && !IsMale(0));
+  // The letter kept from a SEX line: the first byte as it is, unless it is not ASCII.
+  EXPECT_EQ(std::string({SexLetterOfValue("m"), SexLetterOfValue("F x"), SexLetterOfValue(""),
+                         SexLetterOfValue("\xC3\x9C")}),
+            std::string("mF\0?", 4));
 }
 
 TEST(Accessors, EstimatedBirthYearTriesSixSourcesInOrderAndEndsOnCyclesAndLongLines) {
