@@ -12,11 +12,11 @@ namespace {
 
 TEST(EventTable, EachRowIsTheFieldItsTagIsReadIntoAndWrittenFrom) {
   Session s;
-  ASSERT_TRUE(s.LoadText(
-      Ged("0 HEAD|0 @I1@ INDI|1 SEX M|1 FAMS @F1@|1 BIRT|2 DATE 1801|2 PLAC Bonn|"
-          "1 CHR|2 DATE 1802|2 PLAC Celle|1 DEAT|2 DATE 1803|2 PLAC Dessau|"
-          "1 BURI|2 DATE 1804|2 PLAC Essen|0 @F1@ FAM|1 HUSB @I1@|1 MARR|2 DATE 1805|"
-          "2 PLAC Minden|0 TRLR")));
+  ASSERT_TRUE(
+      s.LoadText(Ged("0 HEAD|0 @I1@ INDI|1 SEX M|1 FAMS @F1@|1 BIRT|2 DATE 1801|2 PLAC Bonn|"
+                     "1 CHR|2 DATE 1802|2 PLAC Celle|1 DEAT|2 DATE 1803|2 PLAC Dessau|"
+                     "1 BURI|2 DATE 1804|2 PLAC Essen|0 @F1@ FAM|1 HUSB @I1@|1 MARR|2 DATE 1805|"
+                     "2 PLAC Minden|0 TRLR")));
   Person& p = s.P(1);
   Family& f = s.store.familyTable[1];
   // The fields by their names, each event's year and place its own.

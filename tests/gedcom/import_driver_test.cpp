@@ -151,8 +151,7 @@ TEST(LinkRepair, ReportsAndCountsEachDisagreementAtLoad) {
       // Lower-case letters are their sex: nothing to correct, and a man becomes the husband.
       {"0 @I1@ INDI|1 NAME Hans /Alt/|1 SEX m|1 FAMS @F1@|"
        "0 @I2@ INDI|1 NAME Eva /Alt/|1 SEX f|1 FAMS @F1@|0 @F1@ FAM|1 WIFE @I2@",
-       "\r\n### Person 1 hat falsche FAMS 1 \r\n[1] Hans Alt  Fam [1] - Eva Alt " +
-           Corrected(1)},
+       "\r\n### Person 1 hat falsche FAMS 1 \r\n[1] Hans Alt  Fam [1] - Eva Alt " + Corrected(1)},
       // A spouse family without a husband gets one; a missing child is added.
       {kCouple + "0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @F1@ FAM|1 WIFE @I2@",
        "\r\n### Person 1 hat falsche FAMS 1 \r\n[1] Hans Alt  Fam [1] - Eva Alt "
