@@ -124,21 +124,27 @@ constexpr auto& PlaceOf(Record& record, const EventRow& row) {
   }
 }
 
+// The row that stands in for `row`, or null.
+constexpr const EventRow* StandInOf(const EventRow& row) {
+  return row.standIn < 0 ? nullptr : &kEventRows[static_cast<std::size_t>(row.standIn)];
+}
+
 // The event's date when it has a year, else that of its stand-in (a birth without a year
 // gives the christening date, which may be empty too).
 constexpr PackedDate DatedOrStandIn(const Person& person, EventKind kind) {
   const EventRow& row = EventRowOf(kind);
   const PackedDate date = DateOf(person, row);
-  if (date.Year() != 0 || row.standIn < 0) return date;
-  return DateOf(person, kEventRows[static_cast<std::size_t>(row.standIn)]);
+  const EventRow* standIn = StandInOf(row);
+  return date.Year() != 0 || standIn == nullptr ? date : DateOf(person, *standIn);
 }
 
 // The event's place when it is not empty, else that of its stand-in (which may be null).
 constexpr const char* PlaceOrStandIn(const Person& person, EventKind kind) {
   const EventRow& row = EventRowOf(kind);
   const char* place = PlaceOf(person, row);
-  if ((place != nullptr && *place != 0) || row.standIn < 0) return place;
-  return PlaceOf(person, kEventRows[static_cast<std::size_t>(row.standIn)]);
+  const EventRow* standIn = StandInOf(row);
+  return (place != nullptr && *place != 0) || standIn == nullptr ? place
+                                                                 : PlaceOf(person, *standIn);
 }
 
 }  // namespace korvane

@@ -24,9 +24,9 @@ bool AppendDated(Diagnostics& d, const Person& p, EventKind kind, bool places) {
 
 // The event's whole date, or its stand-in's when the event's gives no text.
 void AppendDatedOrStandIn(Diagnostics& d, const Person& p, EventKind kind, bool places) {
-  const int standIn = EventRowOf(kind).standIn;
-  if (!AppendDated(d, p, kind, places) && standIn >= 0) {
-    AppendDated(d, p, kEventRows[static_cast<std::size_t>(standIn)].kind, places);
+  const EventRow* standIn = StandInOf(EventRowOf(kind));
+  if (!AppendDated(d, p, kind, places) && standIn != nullptr) {
+    AppendDated(d, p, standIn->kind, places);
   }
 }
 
