@@ -1,12 +1,15 @@
 #include "export/record_tree.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "dates/format_date.h"
 #include "dates/parse_date_text.h"
 #include "gedcom/ged_line.h"
 #include "gedcom/name_value.h"
-#include "store/flags.h"
+#include "store/events.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {
@@ -20,7 +23,19 @@ struct HeldEvent {
   bool hasPlace;  // the has-place flag
 };
 
-constexpr int kMaxEvents = 4;
+constexpr int kMaxEvents =
+    static_cast<int>(std::max(EventRowsOf<Person>().size(), EventRowsOf<Family>().size()));
+
+// The record's held events, in table order; returns their number.
+template <typename Record>
+int HoldEvents(const Record& record, HeldEvent (&events)[kMaxEvents]) {
+  int count = 0;
+  for (const EventRow& row : EventRowsOf<Record>()) {
+    events[count++] = {row.tag, DateOf(record, row), PlaceOf(record, row),
+                       (record.flags & row.dateFlag) != 0, (record.flags & row.placeFlag) != 0};
+  }
+  return count;
+}
 
 std::string_view TextOf(const char* text) { return text != nullptr ? text : ""; }
 
@@ -38,23 +53,13 @@ class TreeBuilder {
   TreeBuilder(const Store& store, const ExportSelection& selection, bool family,
               std::int32_t number, const std::vector<RecordLine>& lines)
       : family_(family), lines_(lines), links_(store, selection, family, number) {
+    std::fill(std::begin(dateLine_), std::end(dateLine_), -1);
+    std::fill(std::begin(placeLine_), std::end(placeLine_), -1);
     if (family) {
-      const Family& f = store.FamilyRecord(number);
-      events_[0] = {"MARR", f.marriageDate, f.marriagePlace, (f.flags & HasMarriageDateFlag) != 0,
-                    (f.flags & HasMarriagePlaceFlag) != 0};
-      eventCount_ = 1;
+      eventCount_ = HoldEvents(store.FamilyRecord(number), events_);
     } else {
       person_ = &store.PersonRecord(number);
-      const Person& p = *person_;
-      events_[0] = {"BIRT", p.birthDate, p.birthPlace, (p.flags & HasBirthDateFlag) != 0,
-                    (p.flags & HasBirthPlaceFlag) != 0};
-      events_[1] = {"CHR", p.chrDate, p.chrPlace, (p.flags & HasChrDateFlag) != 0,
-                    (p.flags & HasChrPlaceFlag) != 0};
-      events_[2] = {"DEAT", p.deathDate, p.deathPlace, (p.flags & HasDeathDateFlag) != 0,
-                    (p.flags & HasDeathPlaceFlag) != 0};
-      events_[3] = {"BURI", p.burialDate, p.burialPlace, (p.flags & HasBurialDateFlag) != 0,
-                    (p.flags & HasBurialPlaceFlag) != 0};
-      eventCount_ = kMaxEvents;
+      eventCount_ = HoldEvents(*person_, events_);
     }
   }
 
@@ -148,9 +153,7 @@ class TreeBuilder {
       givenChanged_ || surnameChanged_ ? Put(1, NameLine(*person_)) : Keep(i);
     } else if (i == sexLine_) {
       NewBlock(currentSlot_, line.tag);
-      const char first = line.value.empty() ? 0 : line.value.front();
-      const char read = static_cast<unsigned char>(first) < 0x80 ? first : '?';
-      if (read == person_->sex) {
+      if (SexLetterOfValue(line.value) == person_->sex) {
         Keep(i);
       } else {
         Put(1, std::string("1 SEX ") + person_->sex);
@@ -275,8 +278,8 @@ class TreeBuilder {
   RecordTree tree_;
 
   int nameLine_ = -1, sexLine_ = -1;
-  int dateLine_[kMaxEvents] = {-1, -1, -1, -1};
-  int placeLine_[kMaxEvents] = {-1, -1, -1, -1};
+  int dateLine_[kMaxEvents];  // -1: none; filled in by the constructor
+  int placeLine_[kMaxEvents];
   bool eventSeen_[kMaxEvents] = {};
   bool dateBelow_[kMaxEvents] = {};
   bool placeBelow_[kMaxEvents] = {};

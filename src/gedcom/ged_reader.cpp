@@ -16,22 +16,15 @@
 #include "gedcom/xref_numbering.h"
 #include "platform/parallel.h"
 #include "platform/system_hints.h"
+#include "store/events.h"
 #include "store/flags.h"
 #include "store/reserve_more.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {
 
 enum class RecordKind { None, Person, Family };
-enum class Event { None, Birth, Christening, Death, Burial, Marriage };
-
-struct EventTag {
-  std::string_view tag;
-  Event event;
-};
-constexpr EventTag kPersonEvents[] = {
-    {"BIRT", Event::Birth}, {"CHR", Event::Christening}, {"DEAT", Event::Death},
-    {"BURI", Event::Burial}};
 
 // A failed read leaves empty tables.
 void ClearAfterFailure(Store& store, ReadCounts& counts);
@@ -81,6 +74,8 @@ class RecordReader {
   void ReadPersonLine(const GedLineParts& parts);
   void ReadFamilyLine(const GedLineParts& parts);
   void ReadEventLine(const GedLineParts& parts);
+  template <typename Record>
+  void ReadEventValue(Record& record, bool isDate, std::string_view value);
   void ReadName(Person& person, std::string_view value);
   void AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value);
   bool CheckCounts();
@@ -97,7 +92,7 @@ class RecordReader {
   ReferenceIndexBuilder references_;
   std::vector<DoubledLink> doubledLinks_;
   RecordKind kind_ = RecordKind::None;
-  Event event_ = Event::None;
+  const EventRow* event_ = nullptr;  // the event whose DATE and PLAC lines follow
 };
 
 bool RecordReader::Read(LineReader& reader, const PartProgress& progress, PartQueue& queue,
@@ -112,7 +107,7 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress, PartQu
     // program keeps: most of them are passed over without being taken apart.
     const std::string_view text = line.text;
     if (text.size() >= 2 && text[1] == ' ' &&
-        ((text[0] >= '3' && text[0] <= '9') || (text[0] == '2' && event_ == Event::None))) {
+        ((text[0] >= '3' && text[0] <= '9') || (text[0] == '2' && event_ == nullptr))) {
       references_.Line(line);
       continue;
     }
@@ -127,10 +122,10 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress, PartQu
       progress.Step(line.nextOffset);
       if (!ReadRecordLine(parts, line.nextOffset)) return false;
     } else if (parts.level == 1) {
-      event_ = Event::None;
+      event_ = nullptr;
       if (kind_ == RecordKind::Person) ReadPersonLine(parts);
       if (kind_ == RecordKind::Family) ReadFamilyLine(parts);
-    } else if (parts.level == 2 && event_ != Event::None) {
+    } else if (parts.level == 2 && event_ != nullptr) {
       ReadEventLine(parts);
     }
   }
@@ -147,7 +142,7 @@ bool RecordReader::CheckCounts() {
 // never change a person or family, so they end the current one.
 bool RecordReader::ReadRecordLine(const GedLineParts& parts, std::uint64_t nextOffset) {
   kind_ = RecordKind::None;
-  event_ = Event::None;
+  event_ = nullptr;
   if (parts.tag == "INDI") {
     ++counts_.indiRecords;
     if (!CheckCounts()) return false;
@@ -176,16 +171,13 @@ void RecordReader::ReadPersonLine(const GedLineParts& parts) {
   if (parts.tag == "NAME") {
     ReadName(person, reader_->Utf8Value(parts.value));
   } else if (parts.tag == "SEX") {
-    const char first = parts.value.empty() ? 0 : parts.value.front();
-    person.sex = static_cast<unsigned char>(first) < 0x80 ? first : '?';
+    person.sex = SexLetterOfValue(parts.value);
   } else if (parts.tag == "FAMS") {
     AddSpouseOrChildLink(person.fams, "FAMS", parts.value);
   } else if (parts.tag == "FAMC") {
     AddSpouseOrChildLink(person.famc, "FAMC", parts.value);
   } else {
-    for (const EventTag& e : kPersonEvents) {
-      if (parts.tag == e.tag) event_ = e.event;
-    }
+    event_ = FindEventRow<Person>(parts.tag);
   }
 }
 
@@ -202,8 +194,8 @@ void RecordReader::ReadFamilyLine(const GedLineParts& parts) {
     family.flags |= HasChildrenFlag;
   } else if (parts.tag == "DIV") {
     if (!parts.value.empty() && parts.value.front() == 'Y') family.flags |= DivorcedFlag;
-  } else if (parts.tag == "MARR") {
-    event_ = Event::Marriage;
+  } else {
+    event_ = FindEventRow<Family>(parts.tag);
   }
 }
 
@@ -229,46 +221,25 @@ void RecordReader::AddSpouseOrChildLink(LinkList& list, const char* tag, std::st
 void RecordReader::ReadEventLine(const GedLineParts& parts) {
   const bool isDate = parts.tag == "DATE";
   if (!isDate && parts.tag != "PLAC") return;
-  PackedDate* date = nullptr;
-  const char** place = nullptr;
-  std::uint32_t* flags = nullptr;
-  std::uint32_t dateFlag = 0, placeFlag = 0;
-  if (event_ == Event::Marriage) {
-    Family& f = store_.familyTable.back();
-    date = &f.marriageDate, place = &f.marriagePlace, flags = &f.flags;
-    dateFlag = HasMarriageDateFlag, placeFlag = HasMarriagePlaceFlag;
+  if (event_->ofFamily) {
+    ReadEventValue(store_.familyTable.back(), isDate, parts.value);
   } else {
-    Person& p = store_.personTable.back();
-    flags = &p.flags;
-    switch (event_) {
-      case Event::Birth:
-        date = &p.birthDate, place = &p.birthPlace;
-        dateFlag = HasBirthDateFlag, placeFlag = HasBirthPlaceFlag;
-        break;
-      case Event::Christening:
-        date = &p.chrDate, place = &p.chrPlace;
-        dateFlag = HasChrDateFlag, placeFlag = HasChrPlaceFlag;
-        break;
-      case Event::Death:
-        date = &p.deathDate, place = &p.deathPlace;
-        dateFlag = HasDeathDateFlag, placeFlag = HasDeathPlaceFlag;
-        break;
-      default:
-        date = &p.burialDate, place = &p.burialPlace;
-        dateFlag = HasBurialDateFlag, placeFlag = HasBurialPlaceFlag;
-        break;
-    }
+    ReadEventValue(store_.personTable.back(), isDate, parts.value);
   }
+}
+
+template <typename Record>
+void RecordReader::ReadEventValue(Record& record, bool isDate, std::string_view value) {
   if (isDate) {
     // A rejected date keeps its failure bit for the plausibility check to find.
     // The usual forms are plain ASCII, the same in every encoding of the file.
-    if (!ParseCommonDateText(*date, parts.value)) {
-      ParseDateText(*date, reader_->Utf8Value(parts.value));
-    }
-    *flags |= dateFlag;
+    PackedDate& date = DateOf(record, *event_);
+    if (!ParseCommonDateText(date, value)) ParseDateText(date, reader_->Utf8Value(value));
+    record.flags |= event_->dateFlag;
   } else {
-    *place = InternText(store_.texts, TextPoolId::Places, reader_->Utf8Value(parts.value));
-    *flags |= placeFlag;
+    PlaceOf(record, *event_) =
+        InternText(store_.texts, TextPoolId::Places, reader_->Utf8Value(value));
+    record.flags |= event_->placeFlag;
   }
 }
 
@@ -453,9 +424,10 @@ void RecordReader::ResolveLinks(const std::vector<RecordReader*>& later,
         MoveRecords(store_.personTable, later[k]->store_.personTable, [&](Person& p) {
           resolveAllLater(p.fams, part.families, familyXrefs_);
           resolveAllLater(p.famc, part.families, familyXrefs_);
-          for (const char** text : {&p.givenNames, &p.surname, &p.birthPlace, &p.chrPlace,
-                                    &p.deathPlace, &p.burialPlace}) {
-            (*part.texts)(*text, recentTexts);
+          (*part.texts)(p.givenNames, recentTexts);
+          (*part.texts)(p.surname, recentTexts);
+          for (const EventRow& row : EventRowsOf<Person>()) {
+            (*part.texts)(PlaceOf(p, row), recentTexts);
           }
         });
       } else {
@@ -463,7 +435,9 @@ void RecordReader::ResolveLinks(const std::vector<RecordReader*>& later,
           f.husband = resolveLater(f.husband, part.persons, personXrefs_);
           f.wife = resolveLater(f.wife, part.persons, personXrefs_);
           resolveAllLater(f.children, part.persons, personXrefs_);
-          (*part.texts)(f.marriagePlace, recentTexts);
+          for (const EventRow& row : EventRowsOf<Family>()) {
+            (*part.texts)(PlaceOf(f, row), recentTexts);
+          }
         });
       }
     }

@@ -1,6 +1,7 @@
 #include "gedcom/link_check.h"
 
 #include "store/accessors.h"
+#include "store/sex.h"
 
 // Every condition here is one under which the link repair reports and changes something;
 // the two must stay in step.
@@ -32,7 +33,7 @@ bool ParentFamiliesNeedRepair(const Store& store, Rin rin, const Person& person,
 bool PartnerNeedsRepair(const Store& store, Mrin mrin, Rin partner, char sex) {
   if (!PersonExists(store, partner)) return true;
   const Person& person = store.personTable[partner];
-  return person.sex != sex || !ListContains(person.fams, mrin);
+  return NormalizedSex(person.sex) != sex || !ListContains(person.fams, mrin);
 }
 
 bool ChildrenNeedRepair(const Store& store, Mrin mrin, const Family& family) {
@@ -124,7 +125,7 @@ bool PersonLinksConfirmed(const Store& store, Rin rin, LinkTally& tally) {
     if (!FamilyExists(store, m)) return false;
     const Family& family = store.familyTable[m];
     const char sex = family.husband == rin ? 'M' : family.wife == rin ? 'F' : 0;
-    if (sex == 0 || person.sex != sex) return false;
+    if (sex == 0 || NormalizedSex(person.sex) != sex) return false;
   }
   for (const Mrin m : person.famc) {
     if (!FamilyExists(store, m) || !ListContains(store.familyTable[m].children, rin)) {

@@ -11,6 +11,7 @@
 #include "store/accessors.h"
 #include "store/flags.h"
 #include "store/report_lines.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {
@@ -86,10 +87,10 @@ class PersonRepair {
         d_.ReportAppend("\r\n### Person %d hat falsche FAMS %d ", rin_, m);
         PersonLine();
         AppendFamilyLine(d_, store_, nullptr, m);
-        if (person_.sex == 'M' && family.husband == 0) {
+        if (IsMale(person_.sex) && family.husband == 0) {
           family.husband = rin_;
           family.flags |= HasHusbandFlag;
-        } else if (person_.sex == 'F' && family.wife == 0) {
+        } else if (IsFemale(person_.sex) && family.wife == 0) {
           family.wife = rin_;
           family.flags |= HasWifeFlag;
         } else {
@@ -227,7 +228,7 @@ class FamilyRepair {
   void CheckPartner(Rin partner, char sex, const char* sexFormat, const char* famsFormat,
                     bool lineAfterSex) {
     Person& person = store_.personTable[partner];
-    if (person.sex != sex) {
+    if (NormalizedSex(person.sex) != sex) {
       d_.ReportAppend(sexFormat, mrin_, partner, SexText(person.sex).c_str());
       if (!lineAfterSex) FamilyLine();
       person.sex = sex;

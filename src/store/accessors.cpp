@@ -3,7 +3,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "store/events.h"
 #include "store/flags.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {
@@ -44,23 +46,18 @@ Rin SpouseOf(const Store& store, Rin rin, int i) {
   const Mrin mrin = FamsAt(person, i);
   if (mrin == 0) return 0;
   const Family& family = store.FamilyRecord(mrin);
-  return person.sex == 'F' ? family.husband : family.wife;
+  return IsFemale(person.sex) ? family.husband : family.wife;
 }
 
 int MarriageYearOf(const Store& store, const Person& person, int i) {
   const Mrin mrin = FamsAt(person, i);
-  return mrin == 0 ? 0 : store.FamilyRecord(mrin).marriageDate.Year();
+  if (mrin == 0) return 0;
+  return DateOf(store.FamilyRecord(mrin), EventRowOf(EventKind::Marriage)).Year();
 }
 
-int BirthYearOf(const Person& person) {
-  if (const int year = person.birthDate.Year()) return year;
-  return person.chrDate.Year();
-}
+int BirthYearOf(const Person& person) { return DatedOrStandIn(person, EventKind::Birth).Year(); }
 
-int DeathYearOf(const Person& person) {
-  if (const int year = person.deathDate.Year()) return year;
-  return person.burialDate.Year();
-}
+int DeathYearOf(const Person& person) { return DatedOrStandIn(person, EventKind::Death).Year(); }
 
 // Walks down through the first child of each spouse family, depth first, as a recursion
 // over "estimate of the first child - 25" would, but with its own stack (no overflow on

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/accessors.h"
+#include "store/events.h"
 #include "text/compare_text.h"
 
 namespace korvane {
@@ -28,15 +29,9 @@ int CompareGivenNamesFirst(const Person& a, const Person& b) {
   return CompareFieldTexts(a.surname, b.surname);
 }
 
-bool HasText(const char* text) { return text != nullptr && *text != 0; }
+const char* BirthOrChrPlace(const Person& p) { return PlaceOrStandIn(p, EventKind::Birth); }
 
-const char* BirthOrChrPlace(const Person& p) {
-  return HasText(p.birthPlace) ? p.birthPlace : p.chrPlace;
-}
-
-const char* DeathOrBurialPlace(const Person& p) {
-  return HasText(p.deathPlace) ? p.deathPlace : p.burialPlace;
-}
+const char* DeathOrBurialPlace(const Person& p) { return PlaceOrStandIn(p, EventKind::Death); }
 
 int CompareBirthYears(const Person& a, const Person& b) {
   if (const int c = BirthYearOf(b) - BirthYearOf(a)) return c;
@@ -57,7 +52,7 @@ int CompareMarriageYears(const Store& store, const Person& a, const Person& b) {
 
 const char* FirstMarriagePlace(const Store& store, const Person& p) {
   const Mrin mrin = FamsAt(p, 0);
-  return mrin == 0 ? nullptr : store.FamilyRecord(mrin).marriagePlace;
+  return mrin == 0 ? nullptr : PlaceOf(store.FamilyRecord(mrin), EventRowOf(EventKind::Marriage));
 }
 
 int LargestChildCount(const Store& store, const Person& p) {
@@ -72,10 +67,12 @@ int CompareAges(int startA, int endA, int startB, int endB) {
   return (endA - startA) - (endB - startB);
 }
 
-PackedDate BirthOrChrDate(const Person& p) { return p.birthDate.Year() ? p.birthDate : p.chrDate; }
+PackedDate BirthOrChrDate(const Person& p) { return DatedOrStandIn(p, EventKind::Birth); }
 
-PackedDate DeathOrBurialDate(const Person& p) {
-  return p.deathDate.Year() ? p.deathDate : p.burialDate;
+PackedDate DeathOrBurialDate(const Person& p) { return DatedOrStandIn(p, EventKind::Death); }
+
+PackedDate MarriageDateOf(const Store& store, Mrin mrin) {
+  return DateOf(store.FamilyRecord(mrin), EventRowOf(EventKind::Marriage));
 }
 
 int CompareHusbandSurnames(const Store& store, Mrin a, Mrin b) {
@@ -102,7 +99,7 @@ int ComparePersons(const Store& store, Rin a, Rin b, int key) {
   if (key == kSortByRin) return a - b;
   if (key == kSortByHusbandSurname) return CompareHusbandSurnames(store, a, b);
   if (key == kSortByMarriageDate) {
-    return IsLater(store.FamilyRecord(b).marriageDate, store.FamilyRecord(a).marriageDate);
+    return IsLater(MarriageDateOf(store, b), MarriageDateOf(store, a));
   }
   const Person& pa = store.PersonRecord(a);
   const Person& pb = store.PersonRecord(b);

@@ -4,7 +4,8 @@
 
 namespace korvane {
 
-// Flag word of a person. The presence bits mirror the fields they name.
+// Flag word of a person. The presence bits mirror the fields they name; the event table
+// (store/events.h) says which bits belong to which event.
 inline constexpr std::uint32_t HasGivenNamesFlag = 0x0001;
 inline constexpr std::uint32_t HasSurnameFlag = 0x0002;
 inline constexpr std::uint32_t HasSexFlag = 0x0004;
@@ -16,8 +17,6 @@ inline constexpr std::uint32_t HasDeathDateFlag = 0x0080;
 inline constexpr std::uint32_t HasDeathPlaceFlag = 0x0100;
 inline constexpr std::uint32_t HasBurialDateFlag = 0x0200;
 inline constexpr std::uint32_t HasBurialPlaceFlag = 0x0400;
-inline constexpr std::uint32_t AnyEventDateFlags =
-    HasBirthDateFlag | HasChrDateFlag | HasDeathDateFlag | HasBurialDateFlag;
 inline constexpr std::uint32_t SelectedFlag = 0x1000;
 inline constexpr std::uint32_t CheckExcludedFlag = 0x2000;
 

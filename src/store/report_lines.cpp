@@ -4,65 +4,67 @@
 
 #include "dates/format_date.h"
 #include "store/accessors.h"
-#include "store/flags.h"
+#include "store/events.h"
 
 namespace korvane {
 namespace {
 
 bool HasText(const char* text) { return text != nullptr && *text != 0; }
 
-const char* FirstPresent(const char* first, const char* second) {
-  return HasText(first) ? first : second;
-}
-
-// Appends " <marker> <date> " and, in place mode, the place; false when the date has no
+// Appends " <letter> <date> " and, in place mode, the place; false when the date has no
 // text, so the caller can fall back to the next event.
-bool AppendDated(Diagnostics& d, const char* format, PackedDate date, const char* place,
-                 bool places) {
-  const std::string text = FormatDate(date, DateForm::DisplayForm);
+bool AppendDated(Diagnostics& d, const Person& p, EventKind kind, bool places) {
+  const EventRow& row = EventRowOf(kind);
+  const std::string text = FormatDate(DateOf(p, row), DateForm::DisplayForm);
   if (text.empty()) return false;
-  d.ReportAppend(format, text.c_str());
-  if (places) d.ReportAppend("%s", place);
+  d.ReportAppend(" %s%s ", row.letter, text.c_str());
+  if (places) d.ReportAppend("%s", PlaceOf(p, row));
   return true;
 }
 
+// The event's whole date, or its stand-in's when the event's gives no text.
+void AppendDatedOrStandIn(Diagnostics& d, const Person& p, EventKind kind, bool places) {
+  const EventRow* standIn = StandInOf(EventRowOf(kind));
+  if (!AppendDated(d, p, kind, places) && standIn != nullptr) {
+    AppendDated(d, p, standIn->kind, places);
+  }
+}
+
+// " *1850 " with the year (never 0 here) and, in place mode, the place or its stand-in's.
+void AppendYear(Diagnostics& d, const Person& p, EventKind kind, int year, bool places) {
+  d.ReportAppend(" %.1s%d ", EventRowOf(kind).letter, year);
+  if (places) d.ReportAppend("%s", PlaceOrStandIn(p, kind));
+}
+
+// The first event place of the person, for persons without any event date.
 void AppendLonePlace(Diagnostics& d, const Person& p) {
-  if (HasText(p.birthPlace)) {
-    d.ReportAppend("* %s", p.birthPlace);
-  } else if (HasText(p.chrPlace)) {
-    d.ReportAppend("~ %s", p.chrPlace);
-  } else if (HasText(p.deathPlace)) {
-    d.ReportAppend("+ %s", p.deathPlace);
-  } else if (HasText(p.burialPlace)) {
-    d.ReportAppend("_ %s", p.burialPlace);
+  for (const EventRow& row : EventRowsOf<Person>()) {
+    if (const char* place = PlaceOf(p, row); HasText(place)) {
+      d.ReportAppend("%s%s", row.letter, place);
+      return;
+    }
   }
 }
 
 void AppendBirthPart(Diagnostics& d, const Person& p, int mode) {
   const bool places = mode & kLinePlaces;
   if (mode & kLineFullDates) {
-    if (!AppendDated(d, " * %s ", p.birthDate, p.birthPlace, places)) {
-      AppendDated(d, " ~ %s ", p.chrDate, p.chrPlace, places);
-    }
-    AppendDated(d, " + %s ", p.deathDate, p.deathPlace, places);
+    AppendDatedOrStandIn(d, p, EventKind::Birth, places);
+    AppendDated(d, p, EventKind::Death, places);  // the burial does not stand in here
   } else if ((mode & kLineDeath) && DeathYearOf(p) != 0) {
     d.ReportAppend(" %d-%d ", BirthYearOf(p), DeathYearOf(p));
-    if (places) d.ReportAppend("%s", p.deathPlace);
+    if (places) d.ReportAppend("%s", PlaceOf(p, EventRowOf(EventKind::Death)));
   } else {
-    d.ReportAppend(" *%d ", BirthYearOf(p));
-    if (places) d.ReportAppend("%s", FirstPresent(p.birthPlace, p.chrPlace));
+    AppendYear(d, p, EventKind::Birth, BirthYearOf(p), places);
   }
 }
 
 void AppendDeathPart(Diagnostics& d, const Person& p, int mode) {
   const bool places = mode & kLinePlaces;
   if (mode & kLineFullDates) {
-    if (!AppendDated(d, " + %s ", p.deathDate, p.deathPlace, places)) {
-      AppendDated(d, " _ %s ", p.burialDate, p.burialPlace, places);
-    }
+    AppendDatedOrStandIn(d, p, EventKind::Death, places);
   } else {
-    d.ReportAppend(" +%d ", p.deathDate.Year());
-    if (places) d.ReportAppend("%s", FirstPresent(p.deathPlace, p.burialPlace));
+    AppendYear(d, p, EventKind::Death, DateOf(p, EventRowOf(EventKind::Death)).Year(), places);
   }
 }
 
@@ -77,7 +79,7 @@ void AppendPersonLine(Diagnostics& d, const Store& store, const char* prefix, in
   if ((mode & kLinePlaces) && (p.flags & AnyEventDateFlags) == 0) AppendLonePlace(d, p);
   if ((mode & kLineBirth) && BirthYearOf(p) != 0) {
     AppendBirthPart(d, p, mode);
-  } else if ((mode & kLineDeath) && p.deathDate.Year() != 0) {
+  } else if ((mode & kLineDeath) && DateOf(p, EventRowOf(EventKind::Death)).Year() != 0) {
     AppendDeathPart(d, p, mode);
   }
   if (mode & kLineRinLast) d.ReportAppend(" [%d]", rin);

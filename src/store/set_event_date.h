@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "dates/packed_date.h"
+#include "store/events.h"
 
 namespace korvane {
 
@@ -12,5 +13,11 @@ namespace korvane {
 // the has-date bit follows whether the result has text, and the record is marked changed.
 void SetEventDate(PackedDate& date, std::uint32_t& flags, const char* text,
                   std::uint32_t eventFlag);
+
+// The same for the event of `row` of a person or a family (the row must be one of its).
+template <typename Record>
+void SetEventDate(Record& record, const EventRow& row, const char* text) {
+  SetEventDate(DateOf(record, row), record.flags, text, row.dateFlag);
+}
 
 }  // namespace korvane

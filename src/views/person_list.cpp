@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "store/flags.h"
+#include "store/sex.h"
 
 namespace korvane {
 
@@ -77,7 +78,7 @@ std::string PersonList::CellText(int row, int column) const {
   return rin == 0 ? std::string() : PersonCellText(store_, rin, column);
 }
 
-bool PersonList::RowIsMale(int row) const { return store_.PersonRecord(RinAt(row)).sex == 'M'; }
+bool PersonList::RowIsMale(int row) const { return IsMale(store_.PersonRecord(RinAt(row)).sex); }
 
 bool PersonList::RowIsMarked(int row) const {
   return (store_.PersonRecord(RinAt(row)).flags & SelectedFlag) != 0;

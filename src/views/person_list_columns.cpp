@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "store/accessors.h"
+#include "store/events.h"
 
 namespace korvane {
 namespace {
@@ -23,19 +24,19 @@ std::string YearText(int year, const char* format) {
 }  // namespace
 
 const char* ShownBirthPlace(const Person& person) {
-  if (HasText(person.birthPlace)) return person.birthPlace;
-  return HasText(person.chrPlace) ? person.chrPlace : nullptr;
+  const char* place = PlaceOrStandIn(person, EventKind::Birth);
+  return HasText(place) ? place : nullptr;
 }
 
 const char* ShownDeathPlace(const Person& person) {
-  if (HasText(person.deathPlace)) return person.deathPlace;
-  return HasText(person.burialPlace) ? person.burialPlace : nullptr;
+  const char* place = PlaceOrStandIn(person, EventKind::Death);
+  return HasText(place) ? place : nullptr;
 }
 
 const char* ShownMarriagePlace(const Store& store, const Person& person) {
   const Mrin mrin = FamsAt(person, 0);
   if (mrin == 0) return nullptr;
-  const char* place = store.FamilyRecord(mrin).marriagePlace;
+  const char* place = PlaceOf(store.FamilyRecord(mrin), EventRowOf(EventKind::Marriage));
   return HasText(place) ? place : nullptr;
 }
 

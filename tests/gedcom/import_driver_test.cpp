@@ -148,6 +148,10 @@ TEST(LinkRepair, ReportsAndCountsEachDisagreementAtLoad) {
            "0 @I3@ INDI|1 NAME Eva /Neu/|1 SEX F|1 FAMS @F3@|0 @F3@ FAM|1 HUSB @I2@|1 WIFE @I3@",
        "\r\n### Person 1 hat falsche FAMS 3 \r\n[1] Hans Alt  Fam [3] Karl Neu - Eva Neu " +
            Corrected(1)},
+      // Lower-case letters are their sex: nothing to correct, and a man becomes the husband.
+      {"0 @I1@ INDI|1 NAME Hans /Alt/|1 SEX m|1 FAMS @F1@|"
+       "0 @I2@ INDI|1 NAME Eva /Alt/|1 SEX f|1 FAMS @F1@|0 @F1@ FAM|1 WIFE @I2@",
+       "\r\n### Person 1 hat falsche FAMS 1 \r\n[1] Hans Alt  Fam [1] - Eva Alt " + Corrected(1)},
       // A spouse family without a husband gets one; a missing child is added.
       {kCouple + "0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @F1@ FAM|1 WIFE @I2@",
        "\r\n### Person 1 hat falsche FAMS 1 \r\n[1] Hans Alt  Fam [1] - Eva Alt "

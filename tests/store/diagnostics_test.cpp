@@ -82,5 +82,27 @@ TEST_F(DiagnosticsTest, PersonLineShowsYearsOrDatesAndPlacesAsTheModeAsks) {
   EXPECT_EQ(line(placesOnly, kLineBirth | kLineDeath | kLinePlaces), "Ida Roth ~ Augsburg");
 }
 
+// A birth without date text is shown by the christening, a death by the burial; only the
+// death part of a line takes the burial.
+TEST_F(DiagnosticsTest, PersonLineShowsTheChristeningAndTheBurialWhereTheyStandIn) {
+  const Rin karl = NewPerson(s, "Karl", "Roth", 'M');
+  SetEvent(s, karl, Event::Birth, PackedDate{}, "Bonn");
+  SetEvent(s, karl, Event::Chr, Date(1802, 3), "Celle");
+  SetEvent(s, karl, Event::Burial, Date(1870, 1, 2), "Essen");
+  const Rin lena = NewPerson(s, "Lena", "Roth", 'F');
+  SetEvent(s, lena, Event::Death, Date(1860), "");
+  SetEvent(s, lena, Event::Burial, Date(1860), "Dessau");
+  const auto line = [&](Rin rin, int mode) {
+    diagnostics.StartReport();
+    AppendPersonLine(diagnostics, s, nullptr, mode, rin);
+    return std::string(diagnostics.ReportText());
+  };
+  const int full = kLineBirth | kLineDeath | kLinePlaces | kLineFullDates;
+  EXPECT_EQ(line(karl, full), "Karl Roth  ~ MAR 1802 Celle");  // no death date: no burial
+  EXPECT_EQ(line(karl, kLineBirth | kLinePlaces), "Karl Roth  *1802 Bonn");
+  EXPECT_EQ(line(lena, kLineDeath | kLinePlaces | kLineFullDates), "Lena Roth  + 1860 ");
+  EXPECT_EQ(line(lena, kLineDeath | kLinePlaces), "Lena Roth  +1860 Dessau");
+}
+
 }  // namespace
 }  // namespace korvane::store_test

@@ -15,6 +15,7 @@
 #include "store/compare_persons.h"
 #include "store/diagnostics.h"
 #include "store/set_event_date.h"
+#include "store/sex.h"
 #include "store/sort_records.h"
 #include "store_fixture.h"
 
@@ -36,9 +37,10 @@ TEST(Accessors, RelativesAndExistence) {
   EXPECT_EQ(FatherOf(s, child, 0), father);
   EXPECT_EQ(MotherOf(s, child, 1), lowerCase);
   EXPECT_EQ(SpouseOf(s, mother, 0), father);
-  // Without "F" a person counts as husband, also where it is the family's wife.
+  // Without "F" a person counts as husband, also where it is the family's wife; "f" is
+  // a woman, whose spouse is the family's husband (none here).
   EXPECT_EQ(SpouseOf(s, unknown, 0), unknown);
-  EXPECT_EQ(SpouseOf(s, lowerCase, 0), lowerCase);
+  EXPECT_EQ(SpouseOf(s, lowerCase, 0), 0);
   EXPECT_EQ(SpouseOf(s, father, 2), 0);
   EXPECT_TRUE(ui.Boxes().empty());  // an index past the end is no list fault here
 
@@ -46,6 +48,19 @@ TEST(Accessors, RelativesAndExistence) {
   s.personTable[unknown].flags = 0;  // deleted
   for (Rin rin : {INT_MIN, 0, unknown, 7, INT_MAX}) EXPECT_FALSE(PersonExists(s, rin)) << rin;
   EXPECT_TRUE(PersonExists(s, child));
+}
+
+TEST(Sex, LettersOfEitherCaseNameTheirSexAndEveryOtherByteNone) {
+  std::string normalized;
+  for (const char letter : std::string("MmFfUuWx?\0", 10)) {
+    normalized += NormalizedSex(letter) == 0 ? '-' : NormalizedSex(letter);
+  }
+  EXPECT_EQ(normalized, "MMFF------");
+  EXPECT_TRUE(IsMale('m') && IsFemale('f') && !IsMale('F') && !IsFemale('U') && !IsMale(0));
+  // The letter kept from a SEX line: the first byte as it is, unless it is not ASCII.
+  EXPECT_EQ(std::string({SexLetterOfValue("m"), SexLetterOfValue("F x"), SexLetterOfValue(""),
+                         SexLetterOfValue("\xC3\x9C")}),
+            std::string("mF\0?", 4));
 }
 
 TEST(Accessors, EstimatedBirthYearTriesSixSourcesInOrderAndEndsOnCyclesAndLongLines) {
