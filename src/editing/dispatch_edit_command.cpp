@@ -23,6 +23,7 @@ constexpr int kSelectionTab = 1;
 constexpr int kHourglassTab = 5;
 
 void SetSelected(EditSession& session, Rin rin, bool selected) {
+  editing::BeginChange(session);
   std::uint32_t& flags = session.store.personTable[rin].flags;
   if (((flags & SelectedFlag) != 0) == selected) return;
   flags ^= SelectedFlag;
