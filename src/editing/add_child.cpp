@@ -59,8 +59,7 @@ Rin AddChild(EditSession& session, Rin rin, Rin child) {
   Mrin mrin = fams.Empty() ? 0 : fams.At(index >= 0 && index < fams.Count() ? index : 0);
   if (!FamilyExists(store, mrin)) mrin = 0;
   if (mrin != 0 && ListContains(store.familyTable[mrin].children, child)) {
-    return session.diagnostics.ErrorBox("Person [%d] ist schon Kind der Familie [%d]", child,
-                                        mrin);
+    return session.diagnostics.ErrorBox("Person [%d] ist schon Kind der Familie [%d]", child, mrin);
   }
   if (mrin != 0 ? editing::ChildJoinMakesCycle(store, child, mrin)
                 : editing::IsDescendantOrSelf(store, {child}, rin)) {

@@ -103,9 +103,9 @@ Rin AddParent(EditSession& session, Rin child, Rin parent, const ParentRole& rol
     if (editing::ChildJoinMakesCycle(store, child, mrin)) continue;
     const Rin other = OtherSlot(store.familyTable[mrin], role);
     const Person& o = store.PersonRecord(other);
-    const std::string question = editing::Format(
-        role.otherParentQuestion, editing::NameText(o.givenNames), editing::NameText(o.surname),
-        other);
+    const std::string question =
+        editing::Format(role.otherParentQuestion, editing::NameText(o.givenNames),
+                        editing::NameText(o.surname), other);
     if (!editing::Ask(session, question, "ELTERN HINZUFÜGEN")) continue;
     ListAppend(store.personTable[child].famc, mrin);
     store.personTable[child].flags |= ChangedFlag;

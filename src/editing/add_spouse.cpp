@@ -103,9 +103,9 @@ bool AddNewSpouse(EditSession& session, Rin rin, Mrin mrin) {
     return diagnostics.ErrorBox("Person [%d] muss männlich oder weiblich sein", rin);
   }
   // A family given by a drawing must be one of the person's that lacks the partner.
-  if (mrin != 0 && (!FamilyExists(store, mrin) ||
-                    store.familyTable[mrin].husband != (man ? rin : 0) ||
-                    store.familyTable[mrin].wife != (man ? 0 : rin))) {
+  if (mrin != 0 &&
+      (!FamilyExists(store, mrin) || store.familyTable[mrin].husband != (man ? rin : 0) ||
+       store.familyTable[mrin].wife != (man ? 0 : rin))) {
     mrin = 0;
   }
   if (mrin == 0) mrin = FamilyWithoutPartner(store, rin);

@@ -138,7 +138,8 @@ EditOutcome DispatchEditCommand(EditSession& session, int command, Rin subject) 
       break;
     case kAddSpouseCommand:
       if (const auto rin = AskRin(session, "EHEPARTNER HINZUFÜGEN ZU:", subject)) {
-        if (*rin != 0 ? AddSpouse(session, subject, *rin) != 0 : AddNewSpouse(session, subject, 0)) {
+        if (*rin != 0 ? AddSpouse(session, subject, *rin) != 0
+                      : AddNewSpouse(session, subject, 0)) {
           outcome.rebuildPersonList = true;
         }
       }

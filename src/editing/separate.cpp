@@ -60,8 +60,8 @@ bool SeparateSpouse(EditSession& session, Rin rin) {
   }
 
   const std::string question = "Soll " + Named(store, "%s %s [%d] ", rin) +
-                               "\r\nals Ehepartner von\r\n" +
-                               Named(store, "%s %s [%d] ", spouse) + "\r\ngetrennt werden?";
+                               "\r\nals Ehepartner von\r\n" + Named(store, "%s %s [%d] ", spouse) +
+                               "\r\ngetrennt werden?";
   if (!editing::Ask(session, question, "EHEPARTNER TRENNEN")) return false;
 
   const Mrin mrin = families.At(index);

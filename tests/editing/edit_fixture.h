@@ -35,7 +35,8 @@ inline std::vector<std::string> LinkFaults(const Store& store) {
     if (!(p.flags & PresentFlag)) continue;
     for (const Mrin mrin : p.fams) {
       const Family& f = store.FamilyRecord(mrin);
-      if (!FamilyExists(store, mrin) || (f.husband != rin && f.wife != rin)) fault("FAMS", rin, mrin);
+      if (!FamilyExists(store, mrin) || (f.husband != rin && f.wife != rin))
+        fault("FAMS", rin, mrin);
     }
     for (const Mrin mrin : p.famc) {
       if (!FamilyExists(store, mrin) || !ListContains(store.familyTable[mrin].children, rin)) {
@@ -47,7 +48,8 @@ inline std::vector<std::string> LinkFaults(const Store& store) {
     const Family& f = store.familyTable[mrin];
     if (!(f.flags & PresentFlag)) continue;
     for (const Rin rin : {f.husband, f.wife}) {
-      if (rin != 0 && (!PersonExists(store, rin) || !ListContains(store.personTable[rin].fams, mrin))) {
+      if (rin != 0 &&
+          (!PersonExists(store, rin) || !ListContains(store.personTable[rin].fams, mrin))) {
         fault("HUSB/WIFE", mrin, rin);
       }
     }
@@ -106,8 +108,8 @@ inline ScriptedDialogs::Step Saved(const char* givenNames, const char* surname =
                                    int marriageYear = 0) {
   return [=](Store& store, Rin rin) {
     Person& p = store.personTable[rin];
-    p.givenNames = store_test::Intern(store, TextPoolId::Places, givenNames, p.flags,
-                                      HasGivenNamesFlag);
+    p.givenNames =
+        store_test::Intern(store, TextPoolId::Places, givenNames, p.flags, HasGivenNamesFlag);
     if (surname) p.surname = InternText(store.texts, TextPoolId::Places, surname);
     if (marriageYear != 0 && p.fams.Empty()) {
       const Mrin mrin = store.AddFamily();
