@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editing/log_person.h"
+#include "editing/record_edits.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 #include "store/link_list.h"
@@ -44,19 +45,29 @@ bool DeletePerson(Store& store, Diagnostics& diagnostics, Ui& ui, Rin rin) {
   const LinkList parentFamilies = person.famc;
   const LinkList spouseFamilies = person.fams;
   for (const Mrin mrin : parentFamilies) {
-    if (mrin >= 1 && mrin <= store.FamilyCount()) ListRemove(store.familyTable[mrin].children, rin);
+    if (mrin < 1 || mrin > store.FamilyCount()) continue;
+    editing::RemoveEveryLink(store.familyTable[mrin].children, rin);
+    if (store.familyTable[mrin].flags & PresentFlag) store.familyTable[mrin].flags |= ChangedFlag;
   }
   for (const Mrin mrin : spouseFamilies) {
     if (mrin < 1 || mrin > store.FamilyCount()) continue;
     Family& family = store.familyTable[mrin];
+    const bool wasPresent = (family.flags & PresentFlag) != 0;
     LeaveAsSpouse(family, rin);
-    if (family.flags & PresentFlag) continue;
-    const LinkList children = family.children;
-    for (const Rin child : children) {
-      if (child >= 1 && child <= store.PersonCount()) {
-        ListRemove(store.personTable[child].famc, mrin);
+    if (family.flags & PresentFlag) {
+      family.flags |= ChangedFlag;
+      if (const Rin partner = family.husband != 0 ? family.husband : family.wife;
+          PersonExists(store, partner)) {
+        store.personTable[partner].flags |= ChangedFlag;
+      }
+      continue;
+    }
+    if (wasPresent) {
+      for (const Rin child : family.children) {
+        if (PersonExists(store, child)) store.personTable[child].flags |= ChangedFlag;
       }
     }
+    editing::UnlinkFamily(store, mrin);
   }
   // Described before its flag word goes: the description reads the presence bits, and
   // the log should show the person as it was.
@@ -65,6 +76,15 @@ bool DeletePerson(Store& store, Diagnostics& diagnostics, Ui& ui, Rin rin) {
 
   diagnostics.LogAppend("Person gelöscht\n");
   if (!description.empty()) diagnostics.LogAppend("%s", description.c_str());
+  return true;
+}
+
+bool DeletePerson(EditSession& session, Rin rin) {
+  editing::BeginChange(session);
+  const bool wasSelected = PersonExists(session.store, rin) &&
+                           (session.store.personTable[rin].flags & SelectedFlag) != 0;
+  if (!DeletePerson(session.store, session.diagnostics, session.ui, rin)) return false;
+  if (wasSelected) --session.state.selectedCount;
   return true;
 }
 

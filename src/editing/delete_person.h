@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/edit_session.h"
 #include "platform/ui.h"
 #include "store/diagnostics.h"
 #include "store/store.h"
@@ -17,5 +18,9 @@ namespace korvane {
 // keeps its selection count in step, and must not run this while a list sort reads the
 // tables.
 bool DeletePerson(Store& store, Diagnostics& diagnostics, Ui& ui, Rin rin);
+
+// The same within an edit session: waits for the list sort first and keeps the selection
+// count in step.
+bool DeletePerson(EditSession& session, Rin rin);
 
 }  // namespace korvane

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../store/store_fixture.h"
+#include "edit_fixture.h"
 #include "common/test_support.h"
 #include "platform/scripted_ui.h"
 #include "store/flags.h"
@@ -25,6 +26,9 @@ Links Of(const LinkList& list) { return {list.begin(), list.end()}; }
 class DeletePersonTest : public ::testing::Test {
  protected:
   DeletePersonTest() { diagnostics.SetLogPath(log); }
+  void TearDown() override {
+    EXPECT_EQ(edit_test::LinkFaults(store), std::vector<std::string>{});
+  }
 
   bool Delete(Rin rin, MessageAnswer answer) {
     ui.QueueAnswer(answer);
@@ -62,6 +66,7 @@ TEST_F(DeletePersonTest, AsksByNameAndNoKeepsEverything) {
   for (const Rin rin : {0, child, child + 1})
     EXPECT_FALSE(DeletePerson(store, diagnostics, ui, rin));
   EXPECT_EQ(ui.Boxes().size(), 2u);
+  store.personTable[child].flags = PresentFlag;
 }
 
 TEST_F(DeletePersonTest, AFamilyGoesWithItsLastSpouseAndLetsItsChildrenGo) {

@@ -1,0 +1,152 @@
+#pragma once
+
+// A small world for the link operations: a store, scripted message boxes and dialogs, the
+// shared edit state and a log file; every test ends with a check of the links.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../store/store_fixture.h"
+#include "common/store_rows.h"
+#include "common/test_support.h"
+#include "editing/edit_session.h"
+#include "platform/scripted_ui.h"
+#include "store/accessors.h"
+#include "store/flags.h"
+
+namespace korvane::edit_test {
+
+using Links = std::vector<std::int32_t>;
+inline Links Of(const LinkList& list) { return {list.begin(), list.end()}; }
+
+// Every link of a present record that is one-sided or points at no present record.
+inline std::vector<std::string> LinkFaults(const Store& store) {
+  std::vector<std::string> faults;
+  auto fault = [&faults](const char* what, int from, int to) {
+    faults.push_back(std::string(what) + " " + std::to_string(from) + " -> " + std::to_string(to));
+  };
+  for (Rin rin = 1; rin <= store.PersonCount(); ++rin) {
+    const Person& p = store.personTable[rin];
+    if (!(p.flags & PresentFlag)) continue;
+    for (const Mrin mrin : p.fams) {
+      const Family& f = store.FamilyRecord(mrin);
+      if (!FamilyExists(store, mrin) || (f.husband != rin && f.wife != rin))
+        fault("FAMS", rin, mrin);
+    }
+    for (const Mrin mrin : p.famc) {
+      if (!FamilyExists(store, mrin) || !ListContains(store.familyTable[mrin].children, rin)) {
+        fault("FAMC", rin, mrin);
+      }
+    }
+  }
+  for (Mrin mrin = 1; mrin <= store.FamilyCount(); ++mrin) {
+    const Family& f = store.familyTable[mrin];
+    if (!(f.flags & PresentFlag)) continue;
+    for (const Rin rin : {f.husband, f.wife}) {
+      if (rin != 0 &&
+          (!PersonExists(store, rin) || !ListContains(store.personTable[rin].fams, mrin))) {
+        fault("HUSB/WIFE", mrin, rin);
+      }
+    }
+    for (const Rin rin : f.children) {
+      if (!PersonExists(store, rin) || !ListContains(store.personTable[rin].famc, mrin)) {
+        fault("CHIL", mrin, rin);
+      }
+    }
+  }
+  return faults;
+}
+
+// Person dialogs answered by queued steps (a step fills in the person and says whether it
+// was saved; none left means cancel), number dialogs by queued texts.
+class ScriptedDialogs : public EditDialogs {
+ public:
+  using Step = std::function<bool(Store&, Rin)>;
+
+  explicit ScriptedDialogs(Store& store) : store_(store) {}
+
+  bool EditPerson(Rin rin, std::string_view title) override {
+    titles.emplace_back(title);
+    if (steps_.empty()) return false;
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    return step(store_, rin);
+  }
+  std::optional<std::string> AskRin(std::string_view title) override { return Next(title); }
+  std::optional<std::string> AskMrin(std::string_view title) override { return Next(title); }
+
+  void QueueEdit(Step step) { steps_.push_back(std::move(step)); }
+  void QueueCancel() {
+    steps_.push_back([](Store&, Rin) { return false; });
+  }
+  void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
+
+  std::vector<std::string> titles;
+
+ private:
+  std::optional<std::string> Next(std::string_view title) {
+    titles.emplace_back(title);
+    if (texts_.empty()) return std::nullopt;
+    std::optional<std::string> text = texts_.front();
+    texts_.pop_front();
+    return text;
+  }
+
+  Store& store_;
+  std::deque<Step> steps_;
+  std::deque<std::optional<std::string>> texts_;
+};
+
+// The dialog saved with these names (and, like the real one, a spouse family for a
+// person without one when a marriage year was typed).
+inline ScriptedDialogs::Step Saved(const char* givenNames, const char* surname = nullptr,
+                                   int marriageYear = 0) {
+  return [=](Store& store, Rin rin) {
+    Person& p = store.personTable[rin];
+    p.givenNames =
+        store_test::Intern(store, TextPoolId::Places, givenNames, p.flags, HasGivenNamesFlag);
+    if (surname) p.surname = InternText(store.texts, TextPoolId::Places, surname);
+    if (marriageYear != 0 && p.fams.Empty()) {
+      const Mrin mrin = store.AddFamily();
+      Family& family = store.familyTable[mrin];
+      (p.sex == 'M' ? family.husband : family.wife) = rin;
+      family.marriageDate = store_test::Date(marriageYear);
+      family.flags |= HasMarriageDateFlag;
+      ListAppend(store.personTable[rin].fams, mrin);
+    }
+    return true;
+  };
+}
+
+class EditTest : public ::testing::Test {
+ protected:
+  EditTest() { diagnostics.SetLogPath(log); }
+  void TearDown() override { EXPECT_EQ(LinkFaults(store), std::vector<std::string>{}); }
+
+  std::string Log() const { return test::ReadFile(log); }
+  const ScriptedUi::ShownBox& LastBox() const { return ui.Boxes().back(); }
+  void Answer(std::initializer_list<MessageAnswer> answers) {
+    for (MessageAnswer answer : answers) ui.QueueAnswer(answer);
+  }
+  bool Has(Rin rin, std::uint32_t flag) const { return store.personTable[rin].flags & flag; }
+
+  test::TempFolder folder;
+  const std::string log = folder.Path("korvane.log");
+  ScriptedUi ui;
+  Diagnostics diagnostics{ui};
+  Store store;
+  ScriptedDialogs dialogs{store};
+  EditState state;
+  int sortWaits = 0;
+  EditSession session{store, diagnostics, ui, dialogs, state, [this] { ++sortWaits; }};
+};
+
+constexpr MessageAnswer kYes = MessageAnswer::Yes;
+constexpr MessageAnswer kNo = MessageAnswer::No;
+
+}  // namespace korvane::edit_test
