@@ -4,15 +4,13 @@
 #include "editing/kinship.h"
 #include "editing/log_person.h"
 #include "editing/record_edits.h"
-#include "editing/sex_letters.h"
+#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 
 namespace korvane {
 namespace {
 
-using editing::IsMan;
-using editing::IsWoman;
 
 // A new family with the person as its only parent, logged.
 Mrin NewFamilyOf(EditSession& session, Rin parent) {
@@ -20,7 +18,7 @@ Mrin NewFamilyOf(EditSession& session, Rin parent) {
   const Mrin mrin = editing::CreateFamily(store);
   ListAppend(store.personTable[parent].fams, mrin);
   Family& family = store.familyTable[mrin];
-  if (IsWoman(store.personTable[parent].sex)) {
+  if (IsFemale(store.personTable[parent].sex)) {
     family.wife = parent;
     family.flags |= HasWifeFlag;
   } else {
@@ -82,7 +80,7 @@ bool AddNewChildren(EditSession& session, Rin rin, Mrin mrin) {
     return session.diagnostics.ErrorBox("Person [%d] gibt es nicht", rin);
   }
   const char sex = store.personTable[rin].sex;
-  if (!IsMan(sex) && !IsWoman(sex)) {
+  if (!IsMale(sex) && !IsFemale(sex)) {
     return session.diagnostics.ErrorBox("Person [%d] muss männlich oder weiblich sein", rin);
   }
   if (!FamilyExists(store, mrin)) mrin = 0;

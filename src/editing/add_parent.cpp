@@ -4,7 +4,7 @@
 #include "editing/kinship.h"
 #include "editing/log_person.h"
 #include "editing/record_edits.h"
-#include "editing/sex_letters.h"
+#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 
@@ -48,7 +48,7 @@ std::uint32_t SlotFlag(const ParentRole& role) {
 }
 
 bool HasRoleSex(char sex, const ParentRole& role) {
-  return role.father ? editing::IsMan(sex) : editing::IsWoman(sex);
+  return role.father ? IsMale(sex) : IsFemale(sex);
 }
 
 // The child's first parent family that lacks this parent and that the parent may join.

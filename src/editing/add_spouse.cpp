@@ -4,15 +4,13 @@
 #include "editing/kinship.h"
 #include "editing/log_person.h"
 #include "editing/record_edits.h"
-#include "editing/sex_letters.h"
+#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 
 namespace korvane {
 namespace {
 
-using editing::IsMan;
-using editing::IsWoman;
 
 // The first present family of the person in which the person's partner is missing.
 Mrin FamilyWithoutPartner(const Store& store, Rin rin) {
@@ -63,14 +61,14 @@ Rin AddSpouse(EditSession& session, Rin rin, Rin spouse) {
   Diagnostics& diagnostics = session.diagnostics;
   if (!PersonExists(store, rin)) return diagnostics.ErrorBox("Person [%d] gibt es nicht", rin);
   if (!editing::AcceptOtherPerson(session, rin, spouse)) return 0;
-  const bool man = IsMan(store.personTable[rin].sex);
-  if (!man && !IsWoman(store.personTable[rin].sex)) {
+  const bool man = IsMale(store.personTable[rin].sex);
+  if (!man && !IsFemale(store.personTable[rin].sex)) {
     return diagnostics.ErrorBox("Person [%d] muss männlich oder weiblich sein", rin);
   }
-  if (man && !IsWoman(store.personTable[spouse].sex)) {
+  if (man && !IsFemale(store.personTable[spouse].sex)) {
     return diagnostics.ErrorBox("Person [%d] muss weiblich sein", spouse);
   }
-  if (!man && !IsMan(store.personTable[spouse].sex)) {
+  if (!man && !IsMale(store.personTable[spouse].sex)) {
     return diagnostics.ErrorBox("Person [%d] muss männlich sein", spouse);
   }
   Mrin mrin = FamilyWithoutPartner(store, rin);
@@ -98,8 +96,8 @@ bool AddNewSpouse(EditSession& session, Rin rin, Mrin mrin) {
   Store& store = session.store;
   Diagnostics& diagnostics = session.diagnostics;
   if (!PersonExists(store, rin)) return diagnostics.ErrorBox("Person [%d] gibt es nicht", rin);
-  const bool man = IsMan(store.personTable[rin].sex);
-  if (!man && !IsWoman(store.personTable[rin].sex)) {
+  const bool man = IsMale(store.personTable[rin].sex);
+  if (!man && !IsFemale(store.personTable[rin].sex)) {
     return diagnostics.ErrorBox("Person [%d] muss männlich oder weiblich sein", rin);
   }
   // A family given by a drawing must be one of the person's that lacks the partner.

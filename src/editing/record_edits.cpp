@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "editing/sex_letters.h"
+#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 
@@ -63,7 +63,7 @@ Rin PartnerIn(const Store& store, Mrin mrin, Rin rin) {
   const Family& family = store.FamilyRecord(mrin);
   if (family.husband == rin) return family.wife;
   if (family.wife == rin) return family.husband;
-  return IsWoman(store.PersonRecord(rin).sex) ? family.husband : family.wife;
+  return IsFemale(store.PersonRecord(rin).sex) ? family.husband : family.wife;
 }
 
 void UnlinkFamily(Store& store, Mrin mrin) {
