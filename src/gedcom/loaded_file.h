@@ -14,6 +14,9 @@ struct LoadedFile {
   // The file the records' RecordOffsets point into: the current file, or the backup it
   // was renamed to.
   std::string recordsPath;
+  // The records file as it was when the offsets were taken: a rewrite refuses to read a
+  // file that changed since.
+  FileIdentity recordsFile;
   DetectedEncoding encoding;
   ReadCounts counts;
   int baselineFamilyCount = 0;  // FamilyCount right after the load

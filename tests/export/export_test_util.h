@@ -35,12 +35,12 @@ inline Lines Split(std::string_view lines) {
 
 // The lines of a file as UTF-8, read in the encoding the file announces.
 inline Lines FileLines(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  int error = 0;
+  const std::unique_ptr<InputFile> file = DefaultFileSystem().OpenForReading(path, error);
   if (file == nullptr) return {"<missing " + path + ">"};
-  LineReader reader(file, DetectEncoding(file).encoding);
+  LineReader reader(*file, DetectEncoding(*file));
   Lines lines;
   for (GedLine line; reader.ReadLine(line);) lines.emplace_back(line.text);
-  std::fclose(file);
   return lines;
 }
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "gedcom/loaded_file.h"
+#include "platform/file_system.h"
+#include "store/store.h"
+
+namespace korvane {
+
+// True when `source` is still the records file the tables' RecordOffsets were taken
+// from: the same size and modification time, and a level-0 INDI or FAM line right before
+// the offsets of the first, the last and a spread of the records between (see the .cpp
+// for why not all of them).
+bool SourceUnchanged(const Store& store, const LoadedFile& file, const InputFile& source);
+
+}  // namespace korvane
