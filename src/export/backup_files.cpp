@@ -18,18 +18,24 @@ bool LinksUnsupported(int error) {
          error == EMLINK || error == ENOSYS;
 }
 
-// True when nothing of the user's is lost by giving `path` to the rotated log.
-bool FreeOrProgramLog(FileSystem& files, const std::string& path) {
+enum class LogPlace { Free, Taken, Unknown };
+
+// Free when nothing of the user's is lost by giving `path` to the rotated log; Unknown
+// when the file system cannot tell.
+LogPlace PlaceForLog(FileSystem& files, const std::string& path) {
   FileStatus status;
-  if (files.Status(path, status) != 0) return false;
-  if (status.kind == FileKind::Missing) return true;
-  if (status.kind != FileKind::Regular) return false;
+  if (files.Status(path, status) != 0) return LogPlace::Unknown;
+  if (status.kind == FileKind::Missing) return LogPlace::Free;
+  if (status.kind != FileKind::Regular) return LogPlace::Taken;
   int error = 0;
   const std::unique_ptr<InputFile> file = files.OpenForReading(path, error);
-  if (file == nullptr) return false;
+  if (file == nullptr) return LogPlace::Unknown;
   std::string start(kLogFirstLineStart.size(), '\0');
   const std::int64_t got = file->ReadAt(start.data(), start.size(), 0);
-  return got == static_cast<std::int64_t>(start.size()) && IsProgramLogStart(start);
+  if (got < 0) return LogPlace::Unknown;
+  return got == static_cast<std::int64_t>(start.size()) && IsProgramLogStart(start)
+             ? LogPlace::Free
+             : LogPlace::Taken;
 }
 
 }  // namespace
@@ -73,7 +79,10 @@ void RotateProgramLog(FileSystem& files, const Diagnostics& diagnostics,
   if (log.empty() || !files.Exists(log)) return;
   const std::string rotated = RotatedLogPath(backupOrTarget);
   std::string name = rotated;
-  for (int n = 1; name != log && !FreeOrProgramLog(files, name); ++n) {
+  for (int n = 1; name != log; ++n) {
+    const LogPlace place = PlaceForLog(files, name);
+    if (place == LogPlace::Unknown) return;
+    if (place == LogPlace::Free) break;
     name = rotated + "." + std::to_string(n);
   }
   if (name == log) return;  // it is where it would go

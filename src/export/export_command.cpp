@@ -193,7 +193,12 @@ std::unique_ptr<InputFile> OpenSource(LoadContext& context) {
     }
     return nullptr;
   }
-  if (!SourceUnchanged(context.store, file, *source)) {
+  const SourceState state = CheckSource(context.store, file, *source, error);
+  if (state == SourceState::Unreadable) {
+    d.ErrorBox("Fehler beim Lesen der GED Datei %s\r\n%s", path, SystemErrorText(error).c_str());
+    return nullptr;
+  }
+  if (state == SourceState::Changed) {
     d.ErrorBox("Die GED Datei %s wurde seit dem Laden verändert.\r\nBitte neu laden: "
                "so würden Datensätze fehlen oder falsch geschrieben.",
                path);
@@ -262,16 +267,23 @@ bool ExportTo(LoadContext& context, const std::string& target) {
   // The target keeps its name at every moment: the backup is a second name (or a copy)
   // of it, and the new file replaces it in one step.
   std::string backup;
-  if (files.Exists(target)) {
-    backup = BackupPathFor(target, [&](const std::string& path) { return files.Exists(path); });
-    if (const int error = KeepBackup(files, target, backup)) {
-      files.Remove(temporary);
-      d.ErrorBox("Sicherungskopie '%s' kann nicht angelegt werden:\r\n%s", backup.c_str(),
-                 SystemErrorText(error).c_str());
-      return false;
-    }
+  FileStatus status;
+  int error = files.Status(target, status);
+  if (error == 0 && status.kind != FileKind::Missing) {
+    // A name the file system cannot tell about ends the search; the error then stops.
+    backup = BackupPathFor(target, [&](const std::string& path) {
+      error = error != 0 ? error : files.Status(path, status);
+      return error == 0 && status.kind != FileKind::Missing;
+    });
+    if (error == 0) error = KeepBackup(files, target, backup);
   }
-  if (const int error = files.Rename(temporary, target)) {
+  if (error != 0) {
+    files.Remove(temporary);
+    d.ErrorBox("Sicherungskopie '%s' kann nicht angelegt werden:\r\n%s",
+               (backup.empty() ? target : backup).c_str(), SystemErrorText(error).c_str());
+    return false;
+  }
+  if ((error = files.Rename(temporary, target)) != 0) {
     // The target is as it was; its backup would be a second copy of it.
     if (!backup.empty()) files.Remove(backup);
     files.Remove(temporary);

@@ -22,27 +22,32 @@ constexpr std::size_t kHeaderWindow = 512;
 
 bool IsLineEnd(char ch) { return ch == '\r' || ch == '\n'; }
 
-// True when the line that ends right before `offset` is "0 ... `tag`".
-bool HeaderBefore(const InputFile& source, const DetectedEncoding& encoding,
-                  std::uint64_t offset, std::string_view tag) {
+// Unchanged when the line that ends right before `offset` is "0 ... `tag`".
+SourceState HeaderBefore(const InputFile& source, const DetectedEncoding& encoding,
+                         std::uint64_t offset, std::string_view tag, int& error) {
+  constexpr SourceState kChanged = SourceState::Changed;
   const std::uint64_t start = std::max<std::uint64_t>(
       encoding.bomLength, offset > kHeaderWindow ? offset - kHeaderWindow : 0);
-  if (offset <= start) return false;
+  if (offset <= start) return kChanged;
   std::string raw(static_cast<std::size_t>(offset - start), '\0');
   for (std::size_t got = 0; got < raw.size();) {
     const std::int64_t part = source.ReadAt(raw.data() + got, raw.size() - got, start + got);
-    if (part <= 0) return false;
+    if (part == 0) return kChanged;  // shorter than it was
+    if (part < 0) {
+      error = static_cast<int>(-part);
+      return SourceState::Unreadable;
+    }
     got += static_cast<std::size_t>(part);
   }
   std::string scratch;
   std::string_view text = ToUtf8(encoding.encoding, raw, scratch);
-  if (text.empty() || !IsLineEnd(text.back())) return false;
+  if (text.empty() || !IsLineEnd(text.back())) return kChanged;
   while (!text.empty() && IsLineEnd(text.back())) text.remove_suffix(1);
   const std::size_t lineStart = text.find_last_of("\r\n");
-  if (lineStart == std::string_view::npos && start > encoding.bomLength) return false;
+  if (lineStart == std::string_view::npos && start > encoding.bomLength) return kChanged;
   const std::string line(lineStart == std::string_view::npos ? text : text.substr(lineStart + 1));
   const GedLineParts parts = ParseGedLine(line);
-  return parts.level == 0 && parts.tag == tag;
+  return parts.level == 0 && parts.tag == tag ? SourceState::Unchanged : kChanged;
 }
 
 // The offsets of the first, the last and a spread of the records between that have lines
@@ -72,19 +77,26 @@ std::vector<std::uint64_t> SampleOffsets(const std::vector<Record>& table, int c
 
 }  // namespace
 
-bool SourceUnchanged(const Store& store, const LoadedFile& file, const InputFile& source) {
-  const FileIdentity now = FileIdentity::Of(source);
+SourceState CheckSource(const Store& store, const LoadedFile& file, const InputFile& source,
+                        int& error) {
+  FileStatus status;
+  if ((error = source.Status(status)) != 0) return SourceState::Unreadable;
   const FileIdentity& then = file.recordsFile;
-  if (!now.known || !then.known || now.size != then.size || now.modifiedNs != then.modifiedNs) {
-    return false;
+  if (!then.known || status.size != then.size || status.modifiedNs != then.modifiedNs) {
+    return SourceState::Changed;
   }
-  for (const std::uint64_t offset : SampleOffsets(store.personTable, store.PersonCount())) {
-    if (offset > now.size || !HeaderBefore(source, file.encoding, offset, "INDI")) return false;
+  for (const bool family : {false, true}) {
+    const std::vector<std::uint64_t> offsets =
+        family ? SampleOffsets(store.familyTable, store.FamilyCount())
+               : SampleOffsets(store.personTable, store.PersonCount());
+    for (const std::uint64_t offset : offsets) {
+      if (offset > status.size) return SourceState::Changed;
+      const SourceState state =
+          HeaderBefore(source, file.encoding, offset, family ? "FAM" : "INDI", error);
+      if (state != SourceState::Unchanged) return state;
+    }
   }
-  for (const std::uint64_t offset : SampleOffsets(store.familyTable, store.FamilyCount())) {
-    if (offset > now.size || !HeaderBefore(source, file.encoding, offset, "FAM")) return false;
-  }
-  return true;
+  return SourceState::Unchanged;
 }
 
 }  // namespace korvane

@@ -3,13 +3,14 @@
 // Helpers for the export tests: a loaded file with everything an export needs around it,
 // and the exported lines read back.
 
-#include <cstdio>
 #include <initializer_list>
+#include <memory>
 
 #include "common/test_support.h"
 #include "export/export_command.h"
 #include "gedcom/import_driver.h"
 #include "gedcom/line_reader.h"
+#include "platform/faulty_file_system.h"
 #include "platform/passive_shell.h"
 #include "platform/scripted_ui.h"
 #include "store/diagnostics.h"
@@ -86,11 +87,13 @@ struct Session {
 
   TempFolder folder;
   ScriptedUi ui;
-  Diagnostics diagnostics{ui};
+  FaultyFileSystem files;  // passes everything on until a test tells it to fail
+  Diagnostics diagnostics{ui, files};
   Store store;
   LoadedFile file;
   CountingShell shell;
-  LoadContext context{store, diagnostics, ui, shell, file, [] { return std::int64_t{0}; }};
+  LoadContext context{store,   diagnostics, ui, shell, file, [] { return std::int64_t{0}; },
+                      files};
 };
 
 }  // namespace korvane::export_test

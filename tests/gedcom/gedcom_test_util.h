@@ -14,6 +14,7 @@
 #include "gedcom/import_driver.h"
 #include "gedcom/line_reader.h"
 #include "gedcom/loaded_file.h"
+#include "platform/faulty_file_system.h"
 #include "platform/memory_file.h"
 #include "platform/passive_shell.h"
 #include "platform/progress.h"
@@ -46,7 +47,8 @@ struct Tables {
   std::string Report() const { return std::string(diagnostics.ReportText()); }
 
   ScriptedUi ui;
-  Diagnostics diagnostics{ui};
+  FaultyFileSystem files;  // passes everything on until a test tells it to fail
+  Diagnostics diagnostics{ui, files};
   Store store;
 };
 
@@ -84,7 +86,7 @@ struct Loader : Tables {
   LoadedFile file;
   PassiveShell shell;
   std::int64_t clock = 0;
-  LoadContext context{store, diagnostics, ui, shell, file, [this] { return clock += 3; }};
+  LoadContext context{store, diagnostics, ui, shell, file, [this] { return clock += 3; }, files};
 };
 
 inline std::string Text(const char* text) { return text == nullptr ? "<null>" : text; }
