@@ -1,38 +1,25 @@
 #include "export/export_command.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
 #include <new>
 #include <vector>
 
+#include "export/backup_files.h"
 #include "export/backup_names.h"
 #include "export/reference_numbering.h"
+#include "export/source_check.h"
 #include "export/write_export.h"
 #include "gedcom/file_parts.h"
 #include "gedcom/line_writer.h"
 #include "platform/parallel.h"
-#include "platform/system_hints.h"
+#include "platform/system_error_text.h"
 #include "store/flags.h"
 
 namespace korvane {
 namespace {
 
 constexpr std::uint64_t kLargestFileInParts = std::uint64_t{1} << 30;
-
-bool FileExists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0;
-}
-
-std::int64_t FileSize(std::FILE* file) {
-  if (fseeko(file, 0, SEEK_END) != 0) return 0;
-  const off_t size = ftello(file);
-  return size > 0 ? size : 0;
-}
 
 bool ContainsGed(const std::string& path) {
   for (std::size_t i = 0; i + 3 <= path.size(); ++i) {
@@ -43,20 +30,12 @@ bool ContainsGed(const std::string& path) {
   return false;
 }
 
-// A new file beside `target` that nothing else uses.
-std::FILE* CreateTemporary(const std::string& target, std::string& path) {
-  std::string pattern = target + ".neu-XXXXXX";
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return nullptr;
-  ::fchmod(fd, 0644);
-  path = pattern;
-  std::FILE* file = ::fdopen(fd, "wb");
-  if (file == nullptr) {
-    ::close(fd);
-    std::remove(path.c_str());
-  }
-  return file;
-}
+// What went wrong while the new file was made.
+struct WriteResult {
+  bool readFailed = false;  // the records file could not be read to its end
+  int writeError = 0;       // the error number of the first failed write
+  bool Ok() const { return !readFailed && writeError == 0; }
+};
 
 // Where each written record starts in the new file, by number; 0 for records that were
 // not written.
@@ -74,7 +53,7 @@ struct PartOutput {
 
 // Writes every part of the records file at the same time: the first straight into
 // `writer`, the others into memory.
-std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
+std::vector<PartOutput> WriteParts(LoadContext& context, const InputFile& source,
                                    const std::vector<FilePart>& parts, LineWriter& writer,
                                    const ExportSelection& selection,
                                    const ReferenceNumbering& numbering,
@@ -99,41 +78,43 @@ std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
 }
 
 // Writes the parts behind the first in file order, up to the one with the TRLR line, and
-// gathers where the records now stand. False when anything failed.
-bool JoinParts(const Store& store, LineWriter& writer, std::FILE* output,
-               const std::vector<PartOutput>& outputs, WrittenOffsets& offsets) {
-  bool ok = writer.Finish();
+// gathers where the records now stand.
+WriteResult JoinParts(const Store& store, LineWriter& writer, OutputFile& output,
+                      const std::vector<PartOutput>& outputs, WrittenOffsets& offsets) {
+  WriteResult result;
+  writer.Finish();
+  result.writeError = writer.Error();
   offsets.persons.assign(store.personTable.size(), 0);
   offsets.families.assign(store.familyTable.size(), 0);
   std::uint64_t next = writer.Position();  // where the next part's output goes
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const PartOutput& part = outputs[i];
-    ok = ok && !part.failed;
+    result.readFailed = result.readFailed || part.failed;
     const std::uint64_t base = i == 0 ? 0 : next;
     for (const WrittenPart::Record& record : part.written.records) {
       (record.family ? offsets.families : offsets.persons)[record.number] =
           base + record.position;
     }
-    if (i > 0) {
-      ok = ok && std::fwrite(part.text.data(), 1, part.text.size(), output) == part.text.size();
-      StartWriteBack(output, next, part.text.size());
+    if (i > 0 && result.Ok()) {
+      result.writeError = output.Write(part.text.data(), part.text.size());
+      output.StartWriteBack(next, part.text.size());
       next += part.text.size();
     }
     if (part.written.endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
   }
-  return ok;
+  return result;
 }
 
 // Numbers the notes and sources and writes the new file.
-bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
-                  WrittenOffsets& offsets) {
+WriteResult WriteNewFile(LoadContext& context, const InputFile& source, OutputFile& output,
+                         WrittenOffsets& offsets) {
   LoadedFile& file = context.file;
   const FileEncoding encoding = file.encoding.encoding;
-  const auto size = static_cast<std::uint64_t>(FileSize(source));
+  const FileIdentity identity = FileIdentity::Of(source);
+  const std::uint64_t size = identity.size;
   // The note and source pointers come from the load while the records file is the one
   // that was loaded; otherwise (after an export) they are read anew first.
   ReferenceIndex& index = file.counts.references;
-  const FileIdentity identity = FileIdentity::Of(source);
   const bool readAgain = !identity.known || !(index.file == identity);
   Progress progress(context.ui);
   progress.Begin(static_cast<std::int64_t>(readAgain ? 2 * size : size));
@@ -146,7 +127,7 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   if (readAgain &&
       !IndexReferences(source, encoding, file.encoding.bomLength, size, progress, index)) {
     index = ReferenceIndex{};
-    return false;
+    return {true, 0};
   }
   const ExportSelection selection(context.store);
   const ReferenceNumbering numbering(index, context.store, selection,
@@ -177,74 +158,151 @@ void ClearSelectionAndChanges(Store& store) {
   store.changeCounters = ChangeCounters{};
 }
 
+// False, after saying why, when `target` is a folder, a device or a FIFO.
+bool CheckTarget(Diagnostics& d, FileSystem& files, const std::string& target) {
+  FileStatus status;
+  const int error = files.Status(target, status);
+  if (error != 0) {
+    d.ErrorBox("Fehler beim Öffnen der Datei '%s'\r\n%s", target.c_str(),
+               SystemErrorText(error).c_str());
+  } else if (status.kind == FileKind::Directory) {
+    d.ErrorBox("'%s' ist ein Ordner und keine Datei: dorthin wird nicht exportiert",
+               target.c_str());
+  } else if (status.kind == FileKind::Other) {
+    d.ErrorBox("'%s' ist keine gewöhnliche Datei: dorthin wird nicht exportiert", target.c_str());
+  } else {
+    return true;
+  }
+  return false;
+}
+
+// The records file opened and checked to be the one the tables were read from; null
+// after the error box.
+std::unique_ptr<InputFile> OpenSource(LoadContext& context) {
+  Diagnostics& d = context.diagnostics;
+  const LoadedFile& file = context.file;
+  const char* path = file.recordsPath.c_str();
+  int error = 0;
+  std::unique_ptr<InputFile> source = context.files.OpenForReading(path, error);
+  if (source == nullptr) {
+    if (error == ENOENT || error == ENOTDIR) {
+      d.ErrorBox("Original GED Datei %s nicht gefunden!", path);
+    } else {
+      d.ErrorBox("GED Datei %s kann nicht gelesen werden:\r\n%s", path,
+                 SystemErrorText(error).c_str());
+    }
+    return nullptr;
+  }
+  const SourceState state = CheckSource(context.store, file, *source, error);
+  if (state == SourceState::Unreadable) {
+    d.ErrorBox("Fehler beim Lesen der GED Datei %s\r\n%s", path, SystemErrorText(error).c_str());
+    return nullptr;
+  }
+  if (state == SourceState::Changed) {
+    d.ErrorBox("Die GED Datei %s wurde seit dem Laden verändert.\r\nBitte neu laden: "
+               "so würden Datensätze fehlen oder falsch geschrieben.",
+               path);
+    return nullptr;
+  }
+  return source;
+}
+
+// Writes the new file completely under a temporary name beside the target and syncs it;
+// the temporary name, or empty after the error box.
+std::string WriteTemporary(LoadContext& context, const InputFile& source,
+                           const std::string& target, WrittenOffsets& offsets) {
+  Diagnostics& d = context.diagnostics;
+  std::string temporary;
+  int error = 0;
+  const std::unique_ptr<OutputFile> output =
+      context.files.CreateTemporary(target, temporary, error);
+  if (output == nullptr) {
+    d.ErrorBox("Fehler beim Öffnen der Datei '%s'\r\n%s", target.c_str(),
+               SystemErrorText(error).c_str());
+    return {};
+  }
+  context.ui.SetStatusText(0, FileNameOf(target) + " teil-exportieren");
+  WriteResult result;
+  try {
+    result = WriteNewFile(context, source, *output, offsets);
+  } catch (const std::bad_alloc&) {
+    // The parts of a large file are kept in memory: without room the export fails, and
+    // like every failure it leaves the files as they were.
+    result.writeError = ENOMEM;
+  }
+  if (result.Ok()) result.writeError = output->Sync();
+  const int closed = output->Close();
+  if (result.Ok()) result.writeError = closed;
+  if (result.Ok()) return temporary;
+  context.files.Remove(temporary);
+  if (result.readFailed) {
+    d.ErrorBox("Fehler beim Lesen der GED Datei %s", context.file.recordsPath.c_str());
+  } else {
+    d.ErrorBox("Fehler beim Schreiben der Datei '%s'\r\n%s", target.c_str(),
+               SystemErrorText(result.writeError).c_str());
+  }
+  return {};
+}
+
 }  // namespace
 
 bool ExportTo(LoadContext& context, const std::string& target) {
   Diagnostics& d = context.diagnostics;
   LoadedFile& file = context.file;
+  FileSystem& files = context.files;
   d.LogAppend("\n# %s", d.LogTimestamp().c_str());
   d.LogAppend("\n- Auto-Source: %s\n", file.path.c_str());
 
-  std::FILE* source = std::fopen(file.recordsPath.c_str(), "rb");
-  if (source == nullptr) {
-    d.ErrorBox("Original GED Datei %s nicht gefunden!", file.recordsPath.c_str());
-    return false;
-  }
-  std::string temporary;
-  std::FILE* output = CreateTemporary(target, temporary);
-  if (output == nullptr) {
-    std::fclose(source);
-    d.ErrorBox("Fehler beim Öffnen der Datei '%s'", target.c_str());
-    return false;
-  }
-  context.ui.SetStatusText(0, FileNameOf(target) + " teil-exportieren");
+  if (!CheckTarget(d, files, target)) return false;
+  RemoveTemporariesOf(files, target);  // of an export that failed or was killed
   WrittenOffsets offsets;
-  bool written = false;
-  try {
-    written = WriteNewFile(context, source, output, offsets);
-  } catch (const std::bad_alloc&) {
-    // The parts of a large file are kept in memory: without room the export fails, and
-    // like every failure it leaves the files as they were.
-  }
-  std::fclose(source);
-  written = std::fflush(output) == 0 && ::fsync(::fileno(output)) == 0 && written;
-  written = std::fclose(output) == 0 && written;
-  if (!written) {
-    std::remove(temporary.c_str());
-    d.ErrorBox("Fehler beim Schreiben der Datei '%s'", target.c_str());
-    return false;
+  std::string temporary;
+  {
+    const std::unique_ptr<InputFile> source = OpenSource(context);
+    if (source == nullptr) return false;
+    temporary = WriteTemporary(context, *source, target, offsets);
+    if (temporary.empty()) return false;
   }
 
+  // The target keeps its name at every moment: the backup is a second name (or a copy)
+  // of it, and the new file replaces it in one step.
   std::string backup;
-  const std::string recordsPath = file.recordsPath;
-  if (FileExists(target)) {
-    backup = BackupPathFor(target, FileExists);
-    if (std::rename(target.c_str(), backup.c_str()) != 0) {
-      const int error = errno;
-      std::remove(temporary.c_str());
-      d.ErrorBox("OpenFiles error  %d", error);
-      return false;
-    }
-    d.LogAppend("\n(Backup in: %s)\n", backup.c_str());
-    if (file.recordsPath == target) file.recordsPath = backup;
+  FileStatus status;
+  int error = files.Status(target, status);
+  if (error == 0 && status.kind != FileKind::Missing) {
+    // A name the file system cannot tell about ends the search; the error then stops.
+    backup = BackupPathFor(target, [&](const std::string& path) {
+      error = error != 0 ? error : files.Status(path, status);
+      return error == 0 && status.kind != FileKind::Missing;
+    });
+    if (error == 0) error = KeepBackup(files, target, backup);
   }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    if (!backup.empty()) std::rename(backup.c_str(), target.c_str());
-    file.recordsPath = recordsPath;  // the records are where they were
-    std::remove(temporary.c_str());
-    d.ErrorBox("OpenFiles error  %d", error);
+  if (error != 0) {
+    files.Remove(temporary);
+    d.ErrorBox("Sicherungskopie '%s' kann nicht angelegt werden:\r\n%s",
+               (backup.empty() ? target : backup).c_str(), SystemErrorText(error).c_str());
     return false;
   }
+  if ((error = files.Rename(temporary, target)) != 0) {
+    // The target is as it was; its backup would be a second copy of it.
+    if (!backup.empty()) files.Remove(backup);
+    files.Remove(temporary);
+    d.ErrorBox("Die Datei '%s' kann nicht ersetzt werden:\r\n%s", target.c_str(),
+               SystemErrorText(error).c_str());
+    return false;
+  }
+  files.SyncFolderOf(target);  // the new names last a power cut; failing here loses none
+  if (!backup.empty()) d.LogAppend("\n(Backup in: %s)\n", backup.c_str());
 
   // The log of the exported state goes beside the backup; the next line starts a new one.
-  const std::string rotatedLog = RotatedLogPath(backup.empty() ? target : backup);
-  if (!d.LogPath().empty()) {
-    std::remove(rotatedLog.c_str());
-    std::rename(d.LogPath().c_str(), rotatedLog.c_str());
-  }
+  RotateProgramLog(files, d, backup.empty() ? target : backup);
   MoveRecordOffsets(context.store, offsets);
   file.counts.respelledXrefs.clear();  // the new file spells every record as its header
+  FileStatus written;
+  file.recordsFile = FileIdentity{};
+  if (files.Status(target, written) == 0 && written.kind == FileKind::Regular) {
+    file.recordsFile = {written.device, written.inode, written.size, written.modifiedNs, true};
+  }
   file.path = target;
   file.recordsPath = target;
   file.displayName = FileNameOf(target);

@@ -12,10 +12,13 @@ namespace korvane {
 // False when nothing was exported (cancelled, refused or failed).
 bool ExportCommand(LoadContext& context);
 
-// Exports the selected persons and their families to `target`. The new file is written
-// completely under a temporary name beside the target; only then does an existing target
-// become its next backup and the new file take the target's name, so a failure at any
-// step leaves every earlier file as it was. False after the error box.
+// Exports the selected persons and their families to `target`. The records file must be
+// the one the tables were read from. The new file is written and synced completely under
+// a temporary name beside the target; only then does an existing target get its next
+// backup name as a second name (or a copy), and the new file replaces the target in one
+// step. So the target exists at every moment, and a failure or a kill at any step leaves
+// every earlier file as it was; what a killed export left temporary goes at the next
+// export or load. A folder, device or FIFO is no target. False after the error box.
 bool ExportTo(LoadContext& context, const std::string& target);
 
 }  // namespace korvane

@@ -92,11 +92,25 @@ class Utf8Scan {
 
 }  // namespace
 
-DetectedEncoding DetectEncoding(std::FILE* file) {
+DetectedEncoding DetectEncoding(const InputFile& file, std::int64_t* readError) {
   DetectedEncoding result;
   std::vector<char> buffer(kScanChunk);
-  std::rewind(file);
-  std::size_t got = std::fread(buffer.data(), 1, kHeaderBytes, file);
+  std::uint64_t position = 0;
+  // Reads up to `size` bytes at `position`, as many as there are.
+  auto read = [&](std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+      const std::int64_t part = file.ReadAt(buffer.data() + got, size - got, position + got);
+      if (part <= 0) {
+        if (part < 0 && readError != nullptr) *readError = part;
+        break;
+      }
+      got += static_cast<std::size_t>(part);
+    }
+    position += got;
+    return got;
+  };
+  std::size_t got = read(kHeaderBytes);
   const std::string_view head(buffer.data(), got);
   result.bomLength = BomLength(head, result.encoding);
   if (result.bomLength == 0) {
@@ -107,14 +121,13 @@ DetectedEncoding DetectEncoding(std::FILE* file) {
       bool last = got < kHeaderBytes;
       scan.Feed(head, last);
       while (!last && scan.Valid()) {
-        got = std::fread(buffer.data(), 1, kScanChunk, file);
+        got = read(kScanChunk);
         last = got < kScanChunk;
         scan.Feed(std::string_view(buffer.data(), got), last);
       }
       if (scan.ValidWithHighBytes()) result.encoding = FileEncoding::Utf8;
     }
   }
-  std::fseek(file, static_cast<long>(result.bomLength), SEEK_SET);
   return result;
 }
 

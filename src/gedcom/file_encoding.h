@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <string_view>
+
+#include "platform/file_system.h"
 
 namespace korvane {
 
@@ -17,9 +19,9 @@ struct DetectedEncoding {
 
 // Decides the encoding from the byte-order mark; without one, a file is UTF-8 when its
 // header declares "1 CHAR UTF-8" or when all of it is valid UTF-8 with non-ASCII bytes,
-// and code page 1252 otherwise. Reads the file from the start and leaves the position at
-// the first byte after the mark.
-DetectedEncoding DetectEncoding(std::FILE* file);
+// and code page 1252 otherwise. A read error goes to `readError` (minus the error
+// number), when given.
+DetectedEncoding DetectEncoding(const InputFile& file, std::int64_t* readError = nullptr);
 
 // The byte-order mark written at the start of a file in this encoding, if the source had one.
 std::string_view ByteOrderMark(FileEncoding encoding);

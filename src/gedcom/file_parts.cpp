@@ -1,9 +1,6 @@
 #include "gedcom/file_parts.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <thread>
 
 namespace korvane {
@@ -21,17 +18,15 @@ FilePartPolicy& Policy() {
   return policy;
 }
 
-std::size_t ReadAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
-  ssize_t got;
-  do {
-    got = ::pread(fd, data, size, static_cast<off_t>(offset));
-  } while (got < 0 && errno == EINTR);
+// A read error is taken for the end: the reader of the part finds it again and fails.
+std::size_t ReadAt(const InputFile& file, char* data, std::size_t size, std::uint64_t offset) {
+  const std::int64_t got = file.ReadAt(data, size, offset);
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
 // The start of the first level-0 line ("0 ") that begins after `from`, before `end`;
 // `end` when there is none.
-std::uint64_t NextRecordStart(int fd, FileEncoding encoding, std::uint64_t from,
+std::uint64_t NextRecordStart(const InputFile& file, FileEncoding encoding, std::uint64_t from,
                               std::uint64_t end) {
   const bool wide = encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be;
   const std::size_t unit = wide ? 2 : 1;
@@ -43,7 +38,7 @@ std::uint64_t NextRecordStart(int fd, FileEncoding encoding, std::uint64_t from,
   std::vector<char> window(kWindow);
   while (from < end) {
     std::size_t got =
-        ReadAt(fd, window.data(),
+        ReadAt(file, window.data(),
                static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, end - from)), from);
     got -= got % unit;  // whole code units only, so the next window stays aligned
     if (got < 3 * unit) return end;
@@ -66,7 +61,7 @@ FilePartPolicy CurrentFilePartPolicy() { return Policy(); }
 
 void SetFilePartPolicy(const FilePartPolicy& policy) { Policy() = policy; }
 
-std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
                                      std::uint64_t end, const FilePartPolicy& policy) {
   const std::uint64_t size = end > begin ? end - begin : 0;
   const std::uint64_t byCount =
@@ -81,7 +76,7 @@ std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std
     std::uint64_t target = begin + size * i / count;
     if (wide) target = begin + (target - begin) / 2 * 2;  // split between code units
     const std::uint64_t split =
-        NextRecordStart(::fileno(file), encoding, std::max(target, start), end);
+        NextRecordStart(file, encoding, std::max(target, start), end);
     if (split >= end) break;
     parts.push_back({start, split});
     start = split;
@@ -90,7 +85,7 @@ std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std
   return parts;
 }
 
-PartQueue::PartQueue(std::FILE* file, FileEncoding encoding, const std::vector<FilePart>& parts,
+PartQueue::PartQueue(const InputFile& file, FileEncoding encoding, const std::vector<FilePart>& parts,
                      std::uint64_t minSplitBytes)
     : file_(file), encoding_(encoding), minSplitBytes_(std::max<std::uint64_t>(minSplitBytes, 1)) {
   for (const FilePart& part : parts) entries_.push_back({part, part.begin});
@@ -111,7 +106,7 @@ std::uint64_t PartQueue::SplitPoint(const Entry& entry) const {
   const bool wide = encoding_ == FileEncoding::Utf16Le || encoding_ == FileEncoding::Utf16Be;
   std::uint64_t from = entry.claimed + (entry.range.end - entry.claimed) / 2;
   if (wide) from -= (from - entry.claimed) % 2;  // between code units
-  return NextRecordStart(::fileno(file_), encoding_, from, entry.range.end);
+  return NextRecordStart(file_, encoding_, from, entry.range.end);
 }
 
 std::optional<std::size_t> PartQueue::SplitLargestRest() {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <mutex>
 #include <optional>
 #include <vector>
 
 #include "gedcom/file_encoding.h"
+#include "platform/file_system.h"
 #include "platform/progress.h"
 
 namespace korvane {
@@ -31,7 +31,7 @@ FilePartPolicy CurrentFilePartPolicy();
 void SetFilePartPolicy(const FilePartPolicy& policy);
 
 // Splits [begin, end) of `file` at level-0 lines into parts of about equal size.
-std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
                                      std::uint64_t end, const FilePartPolicy& policy);
 
 // The parts of a file while threads read them. The reader of a part claims its records
@@ -40,7 +40,7 @@ std::vector<FilePart> SplitAtRecords(std::FILE* file, FileEncoding encoding, std
 // the same time whatever their records cost. Parts keep file order by their beginnings.
 class PartQueue {
  public:
-  PartQueue(std::FILE* file, FileEncoding encoding, const std::vector<FilePart>& parts,
+  PartQueue(const InputFile& file, FileEncoding encoding, const std::vector<FilePart>& parts,
             std::uint64_t minSplitBytes);
 
   // The reader of `part` has come to a level-0 line at `offset`: true when that record
@@ -64,7 +64,7 @@ class PartQueue {
 
   mutable std::mutex mutex_;
   std::vector<Entry> entries_;
-  std::FILE* file_;
+  const InputFile& file_;
   FileEncoding encoding_;
   std::uint64_t minSplitBytes_;
 };

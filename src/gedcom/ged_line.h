@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -65,12 +66,12 @@ inline std::size_t WordEnd(std::string_view line, std::size_t from) {
   }
   for (; from + 8 <= line.size(); from += 8) {
     if (const std::uint64_t found = blanks(from); found != 0) {
-      return from + static_cast<std::size_t>(__builtin_ctzll(found)) / 8;
+      return from + static_cast<std::size_t>(std::countr_zero(found)) / 8;
     }
   }
   const std::size_t last = line.size() - 8;
   const std::uint64_t found = blanks(last);
-  return found != 0 ? last + static_cast<std::size_t>(__builtin_ctzll(found)) / 8 : line.size();
+  return found != 0 ? last + static_cast<std::size_t>(std::countr_zero(found)) / 8 : line.size();
 }
 
 // Splits a line (UTF-8 or the raw bytes of an ASCII-compatible encoding). Leading blanks
@@ -124,7 +125,7 @@ inline GedLineParts ParsePaddedGedLine(std::string_view line) {
   // The first blank at or behind `from` (a non-blank), or the size.
   auto wordEnd = [&](std::size_t from) -> std::size_t {
     if (from < 16) {
-      const auto end = static_cast<std::size_t>(__builtin_ctz(blanks >> from << from));
+      const auto end = static_cast<std::size_t>(std::countr_zero(blanks >> from << from));
       if (end < 16 || size <= 16) return end;
       from = 16;
     }

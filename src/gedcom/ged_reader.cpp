@@ -486,7 +486,7 @@ void RecordReader::Reserve(std::uint64_t bytes) {
 
 }  // namespace
 
-bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+bool ReadGedRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
                     std::uint64_t end, Store& store, Diagnostics& diagnostics,
                     Progress& progress, ReadCounts& counts) {
   counts = ReadCounts{};

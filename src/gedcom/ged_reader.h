@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <unordered_map>
 
@@ -30,7 +29,7 @@ struct ReadCounts {
 // A large file is read in parts at the same time (see file_parts.h), with the same
 // result. Returns false, after the "GED Datei zu groß" box, when the file holds more
 // records than the tables take; the store is then empty.
-bool ReadGedRecords(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+bool ReadGedRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
                     std::uint64_t end, Store& store, Diagnostics& diagnostics,
                     Progress& progress, ReadCounts& counts);
 

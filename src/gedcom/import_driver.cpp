@@ -1,11 +1,13 @@
 #include "gedcom/import_driver.h"
 
+#include <cerrno>
 #include <chrono>
-#include <cstdio>
+#include <memory>
 
 #include "gedcom/import_limits.h"
 #include "gedcom/link_repair.h"
 #include "platform/progress.h"
+#include "platform/system_error_text.h"
 
 namespace korvane {
 namespace {
@@ -16,11 +18,24 @@ std::int64_t SteadySeconds() {
       .count();
 }
 
-std::int64_t FileSize(std::FILE* file) {
-  if (fseeko(file, 0, SEEK_END) != 0) return 0;
-  const off_t size = ftello(file);
-  std::rewind(file);
-  return size > 0 ? size : 0;
+// False, after saying why, when `path` cannot be read as a GEDCOM file: it is missing,
+// unreadable, or a folder, device or FIFO (whose reading would fail or never end).
+bool CheckReadable(Diagnostics& d, const std::string& path, bool opened, int error,
+                   const FileStatus& status) {
+  const char* name = path.c_str();
+  if (!opened && (error == ENOENT || error == ENOTDIR)) {
+    d.ErrorBox("Original GED Datei %s nicht gefunden!", name);
+  } else if (error != 0) {
+    d.ErrorBox("GED Datei %s kann nicht gelesen werden:\r\n%s", name,
+               SystemErrorText(error).c_str());
+  } else if (status.kind == FileKind::Directory) {
+    d.ErrorBox("%s ist ein Ordner und keine GED Datei", name);
+  } else if (status.kind != FileKind::Regular) {
+    d.ErrorBox("%s ist keine gewöhnliche Datei (ein Gerät oder eine Pipe)", name);
+  } else {
+    return true;
+  }
+  return false;
 }
 
 void SetStatus(Ui& ui, int part, const std::string& text) { ui.SetStatusText(part, text); }
@@ -73,30 +88,42 @@ bool LoadGedFile(LoadContext& context, const std::string& requestedPath) {
 
 bool ImportGed(LoadContext& context, const std::string& path) {
   Diagnostics& d = context.diagnostics;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    d.ErrorBox("Original GED Datei %s nicht gefunden!", path.c_str());
-    return false;
-  }
+  int error = 0;
+  const std::unique_ptr<InputFile> file = context.files.OpenForReading(path, error);
+  FileStatus status;
+  if (file != nullptr) error = file->Status(status);
+  if (!CheckReadable(d, path, file != nullptr, error, status)) return false;
+  // What an export to this file left behind when it failed or was killed.
+  RemoveTemporariesOf(context.files, path);
   Progress progress(context.ui);
-  progress.Begin(FileSize(file));
+  progress.Begin(static_cast<std::int64_t>(status.size));
   d.SetLogPath(FolderOf(path) + "korvane.log");
+  d.SetLogFirstLine(std::string(kLogFirstLineStart) + kProgramVersion);
   d.LogAppend("\n# Korvane %s", kProgramVersion);
   d.LogAppend("\n# %s", d.LogTimestamp().c_str());
   d.LogAppend("\nImport: %s\n\n", path.c_str());
 
-  const bool ok = ReadAllRecords(context, file, progress);
-  std::fclose(file);
+  const bool ok = ReadAllRecords(context, *file, progress);
   progress.End();
   context.shell.ShowStatusAfterFileOperation();
   return ok;
 }
 
-bool ReadAllRecords(LoadContext& context, std::FILE* file, Progress& progress) {
+bool ReadAllRecords(LoadContext& context, const InputFile& file, Progress& progress) {
   context.shell.WaitUntilSortReady();
   context.store.Clear();
-  const auto size = static_cast<std::uint64_t>(FileSize(file));
-  context.file.encoding = DetectEncoding(file);
+  // Taken before the first byte is read: a file that changes while it is read is
+  // another file by the time it is exported.
+  context.file.recordsFile = FileIdentity::Of(file);
+  const std::uint64_t size = context.file.recordsFile.size;
+  std::int64_t readError = 0;
+  context.file.encoding = DetectEncoding(file, &readError);
+  if (readError != 0 || !context.file.recordsFile.known) {
+    context.diagnostics.ErrorBox(
+        "Fehler beim Lesen der GED Datei:\r\n%s",
+        SystemErrorText(readError != 0 ? static_cast<int>(-readError) : EIO).c_str());
+    return false;
+  }
   const DetectedEncoding& encoding = context.file.encoding;
   ReadCounts& counts = context.file.counts;
   if (!ReadGedRecords(file, encoding.encoding, encoding.bomLength, size, context.store,

@@ -1,9 +1,7 @@
 #include "gedcom/line_reader.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -30,15 +28,9 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
-LineReader::LineReader(std::FILE* file, FileEncoding encoding)
-    : LineReader(file, encoding, 0, UINT64_MAX) {
-  const auto position = ftello(file);
-  bufferOffset_ = position > 0 ? static_cast<std::uint64_t>(position) : 0;
-}
-
-LineReader::LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t begin,
+LineReader::LineReader(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
                        std::uint64_t end)
-    : fd_(::fileno(file)),
+    : file_(&file),
       encoding_(encoding),
       unit_(encoding == FileEncoding::Utf16Le || encoding == FileEncoding::Utf16Be ? 2 : 1),
       buffer_(kBufferBytes + kBlock),
@@ -104,16 +96,11 @@ bool LineReader::Refill() {
   const std::uint64_t position = bufferOffset_ + end_;
   const std::size_t wanted = static_cast<std::size_t>(
       std::min<std::uint64_t>(Capacity() - end_, endOffset_ - std::min(position, endOffset_)));
-  ssize_t got = 0;
-  if (wanted > 0) {
-    do {
-      got = ::pread(fd_, buffer_.data() + end_, wanted, static_cast<off_t>(position));
-    } while (got < 0 && errno == EINTR);
-  }
+  const std::int64_t got = wanted > 0 ? file_->ReadAt(buffer_.data() + end_, wanted, position) : 0;
   if (got <= 0) {
-    // A read error ends the lines like the end of the file; callers compare what they
-    // read with what they expected (the export checks the source for errors).
-    failed_ = failed_ || got < 0;
+    // A read error ends the lines like the end of the file; callers ask Failed() before
+    // they take what was read for the whole part.
+    failed_ = failed_ || got < 0 || (wanted > 0 && endOffset_ != kToTheEnd);
     endOfFile_ = true;
     return moved;
   }
@@ -155,7 +142,7 @@ bool LineReader::ReadWideLine(GedLine& line) {
     const int ends =
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)));
     if (ends != 0) {
-      lineEnd = pos + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(ends)));
+      lineEnd = pos + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
       break;
     }
   }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "gedcom/file_encoding.h"
 #include "gedcom/ged_line.h"
+#include "platform/file_system.h"
 
 namespace korvane {
 
@@ -31,14 +32,19 @@ std::string_view ToUtf8(FileEncoding encoding, std::string_view raw, std::string
 // and LF CR each end a line, and a last line without line end is read too. The views of
 // a GedLine stay valid until the next call.
 //
-// The reader keeps its own position and reads with pread, so several readers may work
-// on parts of one file at the same time.
+// The reader keeps its own position and reads a buffer at a time at that position, so
+// several readers may work on parts of one file at the same time.
 class LineReader {
  public:
-  // Reads from the file's current position to its end.
-  LineReader(std::FILE* file, FileEncoding encoding);
-  // Reads the part [begin, end) of the file.
-  LineReader(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end);
+  // Reads the part [begin, end) of the file. A part that ends early, because the file is
+  // shorter than the caller expected, counts as a failed read.
+  LineReader(const InputFile& file, FileEncoding encoding, std::uint64_t begin = 0,
+             std::uint64_t end = kToTheEnd);
+  // Reads a whole file, from behind its byte-order mark.
+  LineReader(const InputFile& file, const DetectedEncoding& encoding)
+      : LineReader(file, encoding.encoding, encoding.bomLength) {}
+
+  static constexpr std::uint64_t kToTheEnd = UINT64_MAX;
 
   bool ReadLine(GedLine& line) {
     // Nearly every line of a single-byte or UTF-8 file ends inside the buffer, with its
@@ -55,7 +61,7 @@ class LineReader {
           pos = blockBase_ + kBlock;
           continue;
         }
-        const auto length = static_cast<std::size_t>(__builtin_ctzll(ends));
+        const auto length = static_cast<std::size_t>(std::countr_zero(ends));
         const std::size_t end = pos + length;
         if (end + 1 >= end_) break;  // its partner may be still unread
         hasAt = hasAt || ((atMask_ >> shift) & ((std::uint64_t{1} << length) - 1)) != 0;
@@ -89,7 +95,8 @@ class LineReader {
   std::uint64_t Position() const { return bufferOffset_ + begin_; }
   void Seek(std::uint64_t offset);
   FileEncoding Encoding() const { return encoding_; }
-  // True when reading the file failed (the lines then ended early).
+  // True when reading the file failed or it ended before the part did (the lines then
+  // ended early).
   bool Failed() const { return failed_; }
 
   // What is read at a time: small enough that the lines are still in the processor's
@@ -117,7 +124,7 @@ class LineReader {
   std::size_t UnitAt(std::size_t index) const;
   std::size_t FindLineEnd(std::size_t from, std::size_t to) const;
 
-  int fd_;
+  const InputFile* file_;
   FileEncoding encoding_;
   std::size_t unit_;  // bytes per code unit
   std::vector<char> buffer_;  // kBlock bytes more than it fills, so masks may read past

@@ -18,8 +18,8 @@ void AppendUnit(std::string& out, char32_t unit, bool little) {
 
 }  // namespace
 
-LineWriter::LineWriter(std::FILE* file, FileEncoding encoding)
-    : file_(file), encoding_(encoding) {
+LineWriter::LineWriter(OutputFile& file, FileEncoding encoding)
+    : file_(&file), encoding_(encoding) {
   buffer_.reserve(kFlushAt + 4096);
 }
 
@@ -95,17 +95,17 @@ void LineWriter::WriteLineEnd() {
 
 void LineWriter::FlushBuffer() {
   if (buffer_.empty() || file_ == nullptr) return;
-  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
+  // After a failure nothing more is written: the file is given up anyway.
+  if (error_ == 0) error_ = file_->Write(buffer_.data(), buffer_.size());
   // Large files go to the disk while the rest is still being made.
-  StartWriteBack(file_, flushed_, buffer_.size());
+  if (error_ == 0) file_->StartWriteBack(flushed_, buffer_.size());
   flushed_ += buffer_.size();
   buffer_.clear();
 }
 
 bool LineWriter::Finish() {
   FlushBuffer();
-  if (file_ != nullptr && std::fflush(file_) != 0) failed_ = true;
-  return !failed_;
+  return error_ == 0;
 }
 
 }  // namespace korvane

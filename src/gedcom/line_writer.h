@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "gedcom/file_encoding.h"
+#include "platform/file_system.h"
 
 namespace korvane {
 
@@ -14,7 +14,7 @@ namespace korvane {
 // write succeeded.
 class LineWriter {
  public:
-  LineWriter(std::FILE* file, FileEncoding encoding);
+  LineWriter(OutputFile& file, FileEncoding encoding);
   // Keeps the output in memory, `expectedBytes` reserved, until TakeOutput().
   LineWriter(FileEncoding encoding, std::size_t expectedBytes);
   ~LineWriter();
@@ -34,18 +34,20 @@ class LineWriter {
   std::string TakeOutput() { return std::move(buffer_); }
   // Bytes written so far, counting what is still buffered.
   std::uint64_t Position() const { return flushed_ + buffer_.size(); }
-  bool Failed() const { return failed_; }
+  bool Failed() const { return error_ != 0; }
+  // The system's error number of the first write that failed, or 0.
+  int Error() const { return error_; }
 
  private:
   void AppendEncoded(std::string_view utf8);
   void WriteLineEnd();
   void FlushBuffer();
 
-  std::FILE* file_;
+  OutputFile* file_;
   FileEncoding encoding_;
   std::string buffer_;
   std::uint64_t flushed_ = 0;
-  bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace korvane

@@ -11,9 +11,12 @@ namespace korvane {
 struct LoadedFile {
   std::string path;         // the current file: the loaded one, later the last export
   std::string displayName;  // the part behind the last "/" or "\"
-  // The file the records' RecordOffsets point into: the current file, or the backup it
-  // was renamed to.
+  // The file the records' RecordOffsets point into: the loaded file, after an export the
+  // exported one (a rewrite that does not move the offsets leaves them in the backup).
   std::string recordsPath;
+  // The records file as it was when the offsets were taken: a rewrite refuses to read a
+  // file that changed since.
+  FileIdentity recordsFile;
   DetectedEncoding encoding;
   ReadCounts counts;
   int baselineFamilyCount = 0;  // FamilyCount right after the load

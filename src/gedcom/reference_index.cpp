@@ -1,20 +1,15 @@
 #include "gedcom/reference_index.h"
 
-#include <sys/stat.h>
-
 #include "platform/parallel.h"
 #include "platform/system_hints.h"
 #include "store/reserve_more.h"
 
 namespace korvane {
 
-FileIdentity FileIdentity::Of(std::FILE* file) {
-  struct stat info;
-  if (::fstat(::fileno(file), &info) != 0) return {};
-  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-          static_cast<std::uint64_t>(info.st_size),
-          static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-          true};
+FileIdentity FileIdentity::Of(const InputFile& file) {
+  FileStatus status;
+  if (file.Status(status) != 0) return {};
+  return {status.device, status.inode, status.size, status.modifiedNs, true};
 }
 
 void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* parsed) {
@@ -104,7 +99,7 @@ ReferenceIndex ReferenceIndexBuilder::Take() {
   return std::move(index_);
 }
 
-bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
+bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
                      Progress& progress, ReferenceIndex& index) {
   const std::vector<FilePart> parts =
       SplitAtRecords(file, encoding, begin, end, CurrentFilePartPolicy());

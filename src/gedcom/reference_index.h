@@ -63,7 +63,7 @@ struct FileIdentity {
   std::int64_t modifiedNs = 0;
   bool known = false;
 
-  static FileIdentity Of(std::FILE* file);
+  static FileIdentity Of(const InputFile& file);
   bool operator==(const FileIdentity&) const = default;
 };
 
@@ -141,7 +141,7 @@ class ReferenceIndexBuilder {
 
 // Reads the note and source pointers of [begin, end) of a records file, its parts at the
 // same time; `progress` shows positions from 0 to `end`. False when reading failed.
-bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
+bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
                      Progress& progress, ReferenceIndex& index);
 
 }  // namespace korvane

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 namespace korvane {
 
@@ -12,9 +11,5 @@ namespace korvane {
 // Asks for [data, data + bytes) to be backed by large pages: a table or buffer of many
 // megabytes is then filled with a few hundred page faults instead of thousands.
 void PreferLargePages(void* data, std::size_t bytes);
-
-// Lets the system start writing [offset, offset + length) of `file` to the disk now,
-// without waiting for it, so that a later fsync has less left to wait for.
-void StartWriteBack(std::FILE* file, std::uint64_t offset, std::uint64_t length);
 
 }  // namespace korvane

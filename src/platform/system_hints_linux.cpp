@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <sys/mman.h>
 
 #include "platform/system_hints.h"
@@ -11,12 +10,6 @@ void PreferLargePages(void* data, std::size_t bytes) {
   const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
   const std::uintptr_t last = (begin + bytes) & ~(kLargePage - 1);
   if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
-
-void StartWriteBack(std::FILE* file, std::uint64_t offset, std::uint64_t length) {
-  if (std::fflush(file) != 0) return;  // the writer reports failures itself
-  ::sync_file_range(::fileno(file), static_cast<off64_t>(offset), static_cast<off64_t>(length),
-                    SYNC_FILE_RANGE_WRITE);
 }
 
 }  // namespace korvane

@@ -4,6 +4,4 @@ namespace korvane {
 
 void PreferLargePages(void*, std::size_t) {}
 
-void StartWriteBack(std::FILE*, std::uint64_t, std::uint64_t) {}
-
 }  // namespace korvane

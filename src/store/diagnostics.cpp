@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "text/utf8.h"
@@ -117,8 +118,8 @@ std::string FormatLogTimestamp(const std::tm& time) {
   return buffer;
 }
 
-Diagnostics::Diagnostics(Ui& ui)
-    : ui_(ui), reportCapacity_(kReportStartCapacity), clock_(LocalNow),
+Diagnostics::Diagnostics(Ui& ui, FileSystem& files)
+    : ui_(ui), files_(files), reportCapacity_(kReportStartCapacity), clock_(LocalNow),
       listFaults_(HandleListFault, this) {}
 
 int Diagnostics::ErrorBox(const char* format, ...) {
@@ -189,10 +190,15 @@ void Diagnostics::LogAppendReport() { LogWrite(reportText_); }
 
 void Diagnostics::LogWrite(std::string_view text) const {
   if (logPath_.empty()) return;
-  std::FILE* file = std::fopen(logPath_.c_str(), "ab");
+  FileStatus status;
+  const bool starts = !logFirstLine_.empty() && !text.starts_with(logFirstLine_) &&
+                      files_.Status(logPath_, status) == 0 && status.kind == FileKind::Missing;
+  int error = 0;
+  const std::unique_ptr<OutputFile> file = files_.OpenForAppend(logPath_, error);
   if (file == nullptr) return;
-  std::fwrite(text.data(), 1, text.size(), file);
-  std::fclose(file);
+  if (starts) file->Write(logFirstLine_.data(), logFirstLine_.size());
+  file->Write(text.data(), text.size());
+  file->Close();
 }
 
 std::string Diagnostics::LogTimestamp() const { return FormatLogTimestamp(clock_()); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
 #include "platform/ui.h"
 #include "store/link_list.h"
 
@@ -23,7 +24,7 @@ class Diagnostics {
   static constexpr std::int32_t kReportFull = 0x7FFFFFFF;
   static constexpr std::size_t kErrorBoxMaxChars = 999;
 
-  explicit Diagnostics(Ui& ui);
+  explicit Diagnostics(Ui& ui, FileSystem& files = DefaultFileSystem());
   Diagnostics(const Diagnostics&) = delete;
   Diagnostics& operator=(const Diagnostics&) = delete;
 
@@ -50,6 +51,9 @@ class Diagnostics {
   // The log beside the loaded file; empty means nothing is logged.
   void SetLogPath(std::string path) { logPath_ = std::move(path); }
   const std::string& LogPath() const { return logPath_; }
+  // A log this starts (after a rotation, say) begins with `line`, so that it is known
+  // as ours later; a text that begins with it is not given it twice.
+  void SetLogFirstLine(std::string line) { logFirstLine_ = std::move(line); }
   // Appends one formatted text to the log. The file is opened and closed for every call,
   // so the log is complete on disk after every line; an unopenable log loses the line.
   void LogAppend(const char* format, ...) KORVANE_PRINTF_FORMAT(2, 3);
@@ -66,10 +70,12 @@ class Diagnostics {
   void LogWrite(std::string_view text) const;
 
   Ui& ui_;
+  FileSystem& files_;
   std::string reportText_;
   std::int32_t reportLength_ = 0;
   std::size_t reportCapacity_ = 0;
   std::string logPath_;
+  std::string logFirstLine_;
   std::function<std::tm()> clock_;
   ScopedListFaultHandler listFaults_;
 };

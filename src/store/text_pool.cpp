@@ -1,5 +1,6 @@
 #include "store/text_pool.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -26,12 +27,12 @@ std::size_t EndOfFirstLine(std::string_view text, std::size_t from) {
   }
   for (std::size_t pos = from; pos + 8 <= text.size(); pos += 8) {
     if (const std::uint64_t found = ends(pos); found != 0) {
-      return pos + static_cast<std::size_t>(__builtin_ctzll(found)) / 8;
+      return pos + static_cast<std::size_t>(std::countr_zero(found)) / 8;
     }
   }
   const std::size_t last = text.size() - 8;
   const std::uint64_t found = ends(last);
-  return found != 0 ? last + static_cast<std::size_t>(__builtin_ctzll(found)) / 8 : text.size();
+  return found != 0 ? last + static_cast<std::size_t>(std::countr_zero(found)) / 8 : text.size();
 }
 
 }  // namespace

@@ -3,13 +3,14 @@
 // Helpers for the export tests: a loaded file with everything an export needs around it,
 // and the exported lines read back.
 
-#include <cstdio>
 #include <initializer_list>
+#include <memory>
 
 #include "common/test_support.h"
 #include "export/export_command.h"
 #include "gedcom/import_driver.h"
 #include "gedcom/line_reader.h"
+#include "platform/faulty_file_system.h"
 #include "platform/passive_shell.h"
 #include "platform/scripted_ui.h"
 #include "store/diagnostics.h"
@@ -35,12 +36,12 @@ inline Lines Split(std::string_view lines) {
 
 // The lines of a file as UTF-8, read in the encoding the file announces.
 inline Lines FileLines(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  int error = 0;
+  const std::unique_ptr<InputFile> file = DefaultFileSystem().OpenForReading(path, error);
   if (file == nullptr) return {"<missing " + path + ">"};
-  LineReader reader(file, DetectEncoding(file).encoding);
+  LineReader reader(*file, DetectEncoding(*file));
   Lines lines;
   for (GedLine line; reader.ReadLine(line);) lines.emplace_back(line.text);
-  std::fclose(file);
   return lines;
 }
 
@@ -86,11 +87,13 @@ struct Session {
 
   TempFolder folder;
   ScriptedUi ui;
-  Diagnostics diagnostics{ui};
+  FaultyFileSystem files;  // passes everything on until a test tells it to fail
+  Diagnostics diagnostics{ui, files};
   Store store;
   LoadedFile file;
   CountingShell shell;
-  LoadContext context{store, diagnostics, ui, shell, file, [] { return std::int64_t{0}; }};
+  LoadContext context{store,   diagnostics, ui, shell, file, [] { return std::int64_t{0}; },
+                      files};
 };
 
 }  // namespace korvane::export_test

@@ -30,8 +30,9 @@ using GedRecord = std::vector<Line>;  // the level-0 line first
 // `keptOnly`, without the lines the export drops: `_` tags below level 1 and their subtrees.
 std::vector<GedRecord> ReadRecords(const std::string& path, bool keptOnly) {
   std::vector<GedRecord> records;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  LineReader reader(file, DetectEncoding(file).encoding);
+  int error = 0;
+  const std::unique_ptr<InputFile> file = DefaultFileSystem().OpenForReading(path, error);
+  LineReader reader(*file, DetectEncoding(*file));
   int dropBelow = -1;
   for (GedLine l; reader.ReadLine(l);) {
     const GedLineParts p = ParseGedLine(l.text);
@@ -43,7 +44,6 @@ std::vector<GedRecord> ReadRecords(const std::string& path, bool keptOnly) {
                               std::string(p.tag), std::string(p.value), l.nextOffset});
     if (p.level == 0 && p.tag == "TRLR") break;
   }
-  std::fclose(file);
   return records;
 }
 

@@ -40,7 +40,7 @@ TEST(FileParts, SplitsOnlyBeforeLevelZeroLinesAndCoversTheWholeRange) {
     const FilePtr file = FileWith(c.bytes);
     const std::uint64_t begin = c.unit == 2 ? 2 : 0;
     const std::vector<FilePart> parts =
-        SplitAtRecords(file.get(), c.encoding, begin, c.bytes.size(), {7, 1});
+        SplitAtRecords(*file, c.encoding, begin, c.bytes.size(), {7, 1});
     ASSERT_EQ(parts.size(), 7u);
     EXPECT_EQ(parts.front().begin, begin);
     EXPECT_EQ(parts.back().end, c.bytes.size());
@@ -59,11 +59,11 @@ TEST(FileParts, SplitsOnlyBeforeLevelZeroLinesAndCoversTheWholeRange) {
 TEST(FileParts, SmallFilesAndFilesWithoutRecordsStayWhole) {
   const std::string bytes = Records(40, "\n");
   const FilePtr file = FileWith(bytes);
-  EXPECT_EQ(SplitAtRecords(file.get(), FileEncoding::Utf8, 0, bytes.size(), {8, 1 << 20}).size(),
+  EXPECT_EQ(SplitAtRecords(*file, FileEncoding::Utf8, 0, bytes.size(), {8, 1 << 20}).size(),
             1u);
   const std::string oneLine = "0 HEAD" + std::string(5000, 'x');
   const FilePtr single = FileWith(oneLine);
-  EXPECT_EQ(SplitAtRecords(single.get(), FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(), 1u);
+  EXPECT_EQ(SplitAtRecords(*single, FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(), 1u);
 }
 
 // A part's reader claims records as it comes to them; a split takes only records it has
@@ -71,7 +71,7 @@ TEST(FileParts, SmallFilesAndFilesWithoutRecordsStayWhole) {
 TEST(PartQueue, SplitsOffOnlyUnclaimedRecordsAtRecordStarts) {
   const std::string bytes = Records(20000, "\n");
   const FilePtr file = FileWith(bytes);
-  PartQueue queue(file.get(), FileEncoding::Utf8, {{0, bytes.size()}}, 1 << 16);
+  PartQueue queue(*file, FileEncoding::Utf8, {{0, bytes.size()}}, 1 << 16);
   std::uint64_t claimedEnd = 0;
   ASSERT_TRUE(queue.Claim(0, 0, claimedEnd));
   EXPECT_GT(claimedEnd, 0u);

@@ -3,7 +3,6 @@
 // Helpers for the GEDCOM tests: a reader run over bytes without the import driver around
 // it, and the import driver with everything it talks to.
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +14,8 @@
 #include "gedcom/import_driver.h"
 #include "gedcom/line_reader.h"
 #include "gedcom/loaded_file.h"
+#include "platform/faulty_file_system.h"
+#include "platform/memory_file.h"
 #include "platform/passive_shell.h"
 #include "platform/progress.h"
 #include "platform/scripted_ui.h"
@@ -34,18 +35,10 @@ inline std::string Utf16Le(std::string_view latin1) {
   return bytes;
 }
 
-// An unnamed temporary file holding `bytes`, positioned at its start.
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// A file holding `bytes`.
+using FilePtr = std::unique_ptr<InputFile>;
 
-inline FilePtr FileWith(std::string_view bytes) {
-  FilePtr file(std::tmpfile());
-  std::fwrite(bytes.data(), 1, bytes.size(), file.get());
-  std::rewind(file.get());
-  return file;
-}
+inline FilePtr FileWith(std::string_view bytes) { return std::make_unique<MemoryFile>(bytes); }
 
 // What the reader and the import driver fill in and report to.
 struct Tables {
@@ -54,7 +47,8 @@ struct Tables {
   std::string Report() const { return std::string(diagnostics.ReportText()); }
 
   ScriptedUi ui;
-  Diagnostics diagnostics{ui};
+  FaultyFileSystem files;  // passes everything on until a test tells it to fail
+  Diagnostics diagnostics{ui, files};
   Store store;
 };
 
@@ -63,10 +57,10 @@ struct ReadRun : Tables {
   explicit ReadRun(std::string_view bytes, std::string logPath = {}) {
     diagnostics.SetLogPath(std::move(logPath));
     const FilePtr file = FileWith(bytes);
-    const DetectedEncoding encoding = DetectEncoding(file.get());
+    const DetectedEncoding encoding = DetectEncoding(*file);
     Progress progress(ui);
     progress.Begin(static_cast<std::int64_t>(bytes.size()));
-    ok = ReadGedRecords(file.get(), encoding.encoding, encoding.bomLength, bytes.size(), store,
+    ok = ReadGedRecords(*file, encoding.encoding, encoding.bomLength, bytes.size(), store,
                         diagnostics, progress, counts);
     progress.End();
   }
@@ -92,7 +86,7 @@ struct Loader : Tables {
   LoadedFile file;
   PassiveShell shell;
   std::int64_t clock = 0;
-  LoadContext context{store, diagnostics, ui, shell, file, [this] { return clock += 3; }};
+  LoadContext context{store, diagnostics, ui, shell, file, [this] { return clock += 3; }, files};
 };
 
 inline std::string Text(const char* text) { return text == nullptr ? "<null>" : text; }
