@@ -1,6 +1,5 @@
 #include "shell/app.h"
 
-#include <cstdio>
 
 #include "editing/delete_person.h"
 #include "shell/change_guard.h"
@@ -40,7 +39,7 @@ void App::Shutdown() {
 
 // The log belongs to the session of one file and goes when the session ends.
 void App::RemoveProgramLog() {
-  if (!diagnostics_.LogPath().empty()) std::remove(diagnostics_.LogPath().c_str());
+  if (!diagnostics_.LogPath().empty()) context_.files.Remove(diagnostics_.LogPath());
   diagnostics_.SetLogPath("");
 }
 
