@@ -142,6 +142,19 @@ TEST(LinkRepair, ReportsAndCountsEachDisagreementAtLoad) {
        "\r\n### Person 2 hat doppelte FAMS 0 "
        "\r\n### Person 2 hat gel\xC3\xB6schte FAMC 0\r\n[2] Eva Alt " +
            Corrected(5)},
+      // Dangling links in a row: each one is examined after the one before was removed.
+      {kHans + "1 FAMS @F7@|1 FAMS @F8@|1 FAMS @F9@|1 FAMC @F5@|1 FAMC @F6@|1 FAMS @F1@|" +
+           kEva + "1 FAMS @F1@|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I7@|1 CHIL @I8@|"
+           "1 CHIL @I9@",
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMS 7\r\n[1] Hans Alt "
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMS 8\r\n[1] Hans Alt "
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMS 9\r\n[1] Hans Alt "
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMC 5\r\n[1] Hans Alt "
+       "\r\n### Person 1 hat gel\xC3\xB6schte FAMC 6\r\n[1] Hans Alt "
+       "\r\n### Fam 1 hat gel\xC3\xB6scht CHIL 7 \r\n Fam [1] Hans Alt - Eva Alt "
+       "\r\n### Fam 1 hat gel\xC3\xB6scht CHIL 8 \r\n Fam [1] Hans Alt - Eva Alt "
+       "\r\n### Fam 1 hat gel\xC3\xB6scht CHIL 9 \r\n Fam [1] Hans Alt - Eva Alt " +
+           Corrected(8)},
       // A spouse family with other partners drops the link.
       {kHans +
            "1 FAMS @F3@|0 @I2@ INDI|1 NAME Karl /Neu/|1 SEX M|1 FAMS @F3@|"
@@ -240,6 +253,29 @@ TEST(LinkRepair, RepairsDoubledLinksAndLinksOfDeletedRecords) {
   EXPECT_EQ(std::pair(run.F(2).wife, run.F(2).children.Count()), std::pair(0, 0));
   EXPECT_TRUE(run.P(1).fams.Empty() && run.P(2).fams.Empty() && run.P(3).famc.Empty());
   EXPECT_NE(run.P(1).flags & run.P(2).flags & run.P(3).flags & ChangedFlag, 0u);
+}
+
+// Runs of faulty entries, as editing leaves them: after a removal the entry that moved into
+// its place is examined too, so none of a run stays.
+TEST(LinkRepair, ExaminesTheEntryThatMovedIntoARemovedOnesPlace) {
+  ReadRun run(Ged(kCouple + "0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @I4@ INDI|"
+                  "1 NAME Lena /Neu/|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I3@|"
+                  "0 @F2@ FAM|1 WIFE @I2@"));
+  for (int i = 0; i < 2; ++i) ListAppend(run.store.personTable[1].fams, 1);  // 1, 1, 1
+  for (const Mrin m : {1, 2}) ListAppend(run.store.personTable[4].fams, m);
+  for (int i = 0; i < 2; ++i) ListAppend(run.store.familyTable[1].children, 3);
+  run.store.personTable[4].flags = 0;
+  std::string reports = Repaired(run, RepairPersonLinks, 1) + Repaired(run, RepairPersonLinks, 4) +
+                        Repaired(run, RepairFamilyLinks, 1);
+  EXPECT_EQ(reports,
+            "2\r\n### Person 1 hat doppelte FAMS 1 \r\n### Person 1 hat doppelte FAMS 1 "
+            "2\r\n### Person 4 gel\xC3\xB6scht, aber FAMS 1 ungel\xC3\xB6scht\r\n[4] Lena Neu "
+            "\r\n### Person 4 gel\xC3\xB6scht, aber FAMS 2 ungel\xC3\xB6scht\r\n[4] Lena Neu "
+            "2\r\n### Fam 1 hat doppelte CHIL 3 \r\n Fam [1] Hans Alt - Eva Alt "
+            "\r\n### Fam 1 hat doppelte CHIL 3 \r\n Fam [1] Hans Alt - Eva Alt ");
+  EXPECT_EQ(run.P(1).fams.Count(), 1);
+  EXPECT_TRUE(run.P(4).fams.Empty());
+  EXPECT_EQ(run.F(1).children.Count(), 1);
 }
 
 }  // namespace
