@@ -312,6 +312,10 @@ void ReportRenumberings(Diagnostics& diagnostics, const XrefNumbering& numbering
         text = std::string(kind) + " " + xref + ": Nummer schon vergeben, als " + number + " " +
                std::to_string(r.number) + " eingelesen\r\n";
         break;
+      case XrefNumbering::Renumbering::NumberTooHigh:
+        text = std::string(kind) + " " + xref + ": Nummer zu hoch, als " + number + " " +
+               std::to_string(r.number) + " eingelesen\r\n";
+        break;
       case XrefNumbering::Renumbering::NoNumber:
         text = std::string(kind) + " " + (xref.empty() ? "ohne Querverweis" : xref) +
                ": keine Nummer im Querverweis, als " + number + " " + std::to_string(r.number) +
