@@ -58,6 +58,14 @@ std::FILE* CreateTemporary(const std::string& target, std::string& path) {
   return file;
 }
 
+// The line end of the file's first line, which lines of the export's own end with too.
+std::string FirstLineEnd(std::FILE* source, FileEncoding encoding, std::uint64_t begin) {
+  LineReader reader(source, encoding, begin, begin + 4096);
+  GedLine line;
+  if (!reader.ReadLine(line)) return {};
+  return std::string(line.End());
+}
+
 // Where each written record starts in the new file, by number; 0 for records that were
 // not written.
 struct WrittenOffsets {
@@ -89,6 +97,7 @@ std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
     } else {
       const std::size_t bytes = parts[i].end - parts[i].begin;
       LineWriter memory(encoding, bytes + bytes / 8 + 4096);
+      memory.SetLineEnd(writer.LineEnd());
       outputs[i].written =
           WriteExport(context.store, reader, memory, selection, numbering, PartProgress());
       outputs[i].text = memory.TakeOutput();
@@ -98,11 +107,14 @@ std::vector<PartOutput> WriteParts(LoadContext& context, std::FILE* source,
   return outputs;
 }
 
-// Writes the parts behind the first in file order, up to the one with the TRLR line, and
-// gathers where the records now stand. False when anything failed.
+// Writes the parts behind the first in file order, then the TRLR line with what stood
+// behind it, and gathers where the records now stand. False when anything failed.
 bool JoinParts(const Store& store, LineWriter& writer, std::FILE* output,
                const std::vector<PartOutput>& outputs, WrittenOffsets& offsets) {
+  const std::string lineEnd = writer.LineEnd();
   bool ok = writer.Finish();
+  std::string trailer, afterTrailer;
+  bool open = false;  // the output so far ends in a line without line end
   offsets.persons.assign(store.personTable.size(), 0);
   offsets.families.assign(store.familyTable.size(), 0);
   std::uint64_t next = writer.Position();  // where the next part's output goes
@@ -119,7 +131,14 @@ bool JoinParts(const Store& store, LineWriter& writer, std::FILE* output,
       StartWriteBack(output, next, part.text.size());
       next += part.text.size();
     }
-    if (part.written.endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
+    if (i == 0 || !part.text.empty()) open = part.written.endsOpen;
+    if (trailer.empty()) trailer = part.written.trailer;
+    afterTrailer += part.written.afterTrailer;
+  }
+  // Records behind a TRLR line were written before it: the file ends with it again.
+  std::string end = (open && !trailer.empty() ? lineEnd : "") + trailer + afterTrailer;
+  if (!end.empty()) {
+    ok = ok && std::fwrite(end.data(), 1, end.size(), output) == end.size();
   }
   return ok;
 }
@@ -152,6 +171,7 @@ bool WriteNewFile(LoadContext& context, std::FILE* source, std::FILE* output,
   const ReferenceNumbering numbering(index, context.store, selection,
                                      &file.counts.respelledXrefs);
   LineWriter writer(output, encoding);
+  writer.SetLineEnd(FirstLineEnd(source, encoding, file.encoding.bomLength));
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
   const PartProgress writing(progress, parts, readAgain ? static_cast<std::int64_t>(size) : 0);
   const std::vector<PartOutput> outputs =

@@ -19,10 +19,6 @@ FileIdentity FileIdentity::Of(std::FILE* file) {
 
 void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* parsed) {
   const GedLineParts parts = parsed != nullptr ? *parsed : ParseGedLine(line.text);
-  if (dropLevel_ >= 0) {
-    if (parts.level > dropLevel_ || parts.level < 0) return;
-    dropLevel_ = -1;
-  }
   std::vector<ReferenceIndex::Record>& records = index_.records;
   const auto references = static_cast<std::uint32_t>(index_.references.size());
   if (parts.level == 0) {
@@ -42,15 +38,9 @@ void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* p
         record.kind == ReferenceIndex::Kind::Person || record.kind == ReferenceIndex::Kind::Family;
     link_ = LinkTag::None;
     for (std::int32_t& count : linkCounts_) count = 0;
-    trailer_ = parts.tag == "TRLR";
     return;
   }
-  if (parts.level == 1) {
-    if (TakeLinkLine(parts)) return;
-  } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
-    dropLevel_ = parts.level;
-    return;
-  }
+  if (parts.level == 1 && TakeLinkLine(parts)) return;
   const bool source = parts.tag == "SOUR";
   if (parts.level > 0 && !records.empty() && (source || parts.tag == "NOTE") &&
       IsPointerValue(parts.value)) {
@@ -94,7 +84,6 @@ void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
     reference.id = (reference.source ? sources : notes)[reference.id];
     index_.references.push_back(reference);
   }
-  trailer_ = later.trailer_;
 }
 
 ReferenceIndex ReferenceIndexBuilder::Take() {
@@ -115,7 +104,7 @@ bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin
     LineReader reader(file, encoding, parts[i].begin, parts[i].end);
     reader.SetDecodeLines(false);  // only tags and cross-references matter here
     GedLine line;
-    while (!builders[i].EndedAtTrailer() && reader.ReadLine(line)) {
+    while (reader.ReadLine(line)) {
       if (i == 0 && line.text.starts_with("0")) firstPart.Step(line.nextOffset);
       builders[i].Line(line);
     }
@@ -124,7 +113,6 @@ bool IndexReferences(std::FILE* file, FileEncoding encoding, std::uint64_t begin
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (failed[i]) return false;
     if (i > 0) builders[0].Append(builders[i]);
-    if (builders[0].EndedAtTrailer()) break;
   }
   index = builders[0].Take();
   index.file = FileIdentity::Of(file);

@@ -181,9 +181,9 @@ const std::string kUtf8Input =
     "2 PLAC Köln\n1 NOTE @N4@\n1 NOTE Grüße 𝔊 aus Weißenfels\r0 @N4@ NOTE „Zitat“ ß\n"
     "0 TRLR\n";
 const std::string kUtf8Output =
-    "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME Jürgen /Müller/\r\n1 SEX M\r\n1 BIRT\r\n"
-    "2 PLAC Düsseldorf\r\n1 NOTE @N1@\r\n1 NOTE Grüße 𝔊 aus Weißenfels\r\n"
-    "0 @N1@ NOTE „Zitat“ ß\r\n0 TRLR\r\n";
+    "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Jürgen /Müller/\n1 SEX M\n1 BIRT\n"
+    "2 PLAC Düsseldorf\n1 NOTE @N1@\n1 NOTE Grüße 𝔊 aus Weißenfels\r0 @N1@ NOTE „Zitat“ ß\n"
+    "0 TRLR\n";
 
 TEST(ExportEncoding, WritesEveryLineInTheFileEncodingAndKeepsCopiedBytes) {
   const struct {
@@ -191,15 +191,14 @@ TEST(ExportEncoding, WritesEveryLineInTheFileEncodingAndKeepsCopiedBytes) {
     std::string input, expected;
   } cases[] = {
       // Code page 1252 across its whole upper half, 0x81 and 0x8D included, with LF, CR
-      // and LF CR line ends.
+      // and LF CR line ends, each kept; the rebuilt line ends like the first line.
       {"cp1252",
-       "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\r1 NAME J\xFCrgen /M\xFCller/\n\r1 SEX M\n1 BIRT\n"
-       "2 PLAC K\xF6ln\n1 NOTE @N4@\n1 NOTE \x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xE4\xFF\n"
-       "0 @N4@ NOTE \x84Zitat\x93 \x81\xDF\n0 TRLR\n",
-       "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 NAME J\xFCrgen /M\xFCller/\r\n1 SEX M\r\n"
-       "1 BIRT\r\n2 PLAC D\xFCsseldorf\r\n1 NOTE @N1@\r\n"
-       "1 NOTE \x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xE4\xFF\r\n0 @N1@ NOTE \x84Zitat\x93 \x81\xDF\r\n"
-       "0 TRLR\r\n"},
+       "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\r1 NAME J\xFCrgen /M\xFCller/\n\r1 SEX M\n1 BIRT\r\n"
+       "2 PLAC K\xF6ln\r\n1 NOTE @N4@\r1 NOTE \x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xE4\xFF\n"
+       "0 @N4@ NOTE \x84Zitat\x93 \x81\xDF\n\r0 TRLR",
+       "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\r1 NAME J\xFCrgen /M\xFCller/\n\r1 SEX M\n1 BIRT\r\n"
+       "2 PLAC D\xFCsseldorf\n1 NOTE @N1@\r1 NOTE \x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xE4\xFF\n"
+       "0 @N1@ NOTE \x84Zitat\x93 \x81\xDF\n\r0 TRLR"},
       {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + kUtf8Input, "\xEF\xBB\xBF" + kUtf8Output},
       {"UTF-16 LE", Utf16(kUtf8Input, true), Utf16(kUtf8Output, true)},
       {"UTF-16 BE", Utf16(kUtf8Input, false), Utf16(kUtf8Output, false)},

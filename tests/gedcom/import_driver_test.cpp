@@ -45,14 +45,18 @@ TEST(ImportDriver, WritesTheLogHeaderAndReportsTheLoad) {
   Loader loader;
   // A fixed clock; the timestamp's own format is tested with the diagnostics.
   loader.diagnostics.SetClock([] { return std::tm{}; });
+  // A record behind the TRLR line is read, and the report says so.
   const std::string path =
       loader.folder.Write("b.ged", kTwoPersons + Ged("0 @I3@ INDI|1 FAMS @F1@|1 FAMS @F1@"));
+  const std::string behind =
+      "1 Datensatz hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n";
   const std::string log = "\n# Korvane 2.7.9\n# " + FormatLogTimestamp(std::tm{}) +
-                          "\nImport: " + path + "\n\nRIN 3 hat doppelte FAMS 1: ignoriert\r\n";
+                          "\nImport: " + path + "\n\nRIN 3 hat doppelte FAMS 1: ignoriert\r\n" +
+                          behind;
   ASSERT_TRUE(loader.Load(path));
   EXPECT_EQ(ReadFile(loader.folder.Path("korvane.log")), log);
   EXPECT_TRUE(
-      loader.Report().starts_with("RIN 3 hat doppelte FAMS 1: ignoriert\r\n"
+      loader.Report().starts_with("RIN 3 hat doppelte FAMS 1: ignoriert\r\n" + behind +
                                   "3 Personen 1 Familien importiert\r\n\r\n"
                                   "b.ged geladen in 3 Sek\r\n"));
 
