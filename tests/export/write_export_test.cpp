@@ -77,6 +77,30 @@ TEST(WriteExport, CopiesRecordsWithNewPointerSpellingsAndEveryUnderscoreTag) {
                   "0 TRLR"));
 }
 
+// Records behind a TRLR line are read and written before it; what is no record behind it
+// (an end-of-file mark) stays behind it, a second TRLR line goes. A last line without line
+// end gets one when the TRLR line follows it now.
+TEST(WriteExport, WritesRecordsBehindTheTrlrLineBeforeIt) {
+  Session s;
+  ASSERT_TRUE(s.LoadText("0 HEAD\n0 @I1@ INDI\n1 NAME Karl /Brandt/\n0 TRLR\n\x1A\n"
+                         "0 @I2@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE danach\n0 TRLR\n"
+                         "0 @I3@ INDI\n1 NAME Otto /Brandt/"));
+  EXPECT_NE(s.diagnostics.ReportText().find(
+                "3 Datens\xC3\xA4tze hinter TRLR eingelesen, der Export schreibt TRLR ans Ende"),
+            std::string::npos)
+      << s.diagnostics.ReportText();
+  ASSERT_EQ(s.store.PersonCount(), 3);
+  s.SelectAll();
+  ASSERT_FALSE(s.Export().empty());
+  EXPECT_EQ(ReadFile(s.folder.Path("out.ged")),
+            "0 HEAD\n0 @I1@ INDI\n1 NAME Karl /Brandt/\n0 @I2@ INDI\n1 NOTE @N1@\n"
+            "0 @N1@ NOTE danach\n0 @I3@ INDI\n1 NAME Otto /Brandt/\n0 TRLR\n\x1A\n");
+  Session back;
+  ASSERT_TRUE(back.Load(s.folder.Path("out.ged")));
+  EXPECT_EQ(back.diagnostics.ReportText().find("hinter TRLR"), std::string::npos);
+  EXPECT_EQ(back.store.PersonCount(), 3);
+}
+
 // Notes and sources are written when a written line refers to them (not one below a link
 // or `_` line left out, such as a FAMS line the table has no entry for) and numbered in the order of their first reference; a pointer to
 // no record gets a number of its own, never that of a written record.
