@@ -42,9 +42,14 @@ void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* p
   }
   if (parts.level == 1 && TakeLinkLine(parts)) return;
   const bool source = parts.tag == "SOUR";
-  if (parts.level > 0 && !records.empty() && (source || parts.tag == "NOTE") &&
-      IsPointerValue(parts.value)) {
-    const int id = (source ? index_.sources : index_.notes).Insert(parts.value).first;
+  if (parts.level > 0 && !records.empty() && IsPointerValue(parts.value)) {
+    int id;
+    if (source || parts.tag == "NOTE") {
+      id = (source ? index_.sources : index_.notes).Insert(parts.value).first;
+    } else {
+      otherPointers_.emplace_back(parts.value);
+      id = -static_cast<int>(otherPointers_.size());
+    }
     const bool belowLink = parts.level >= 2 && link_ != LinkTag::None;
     index_.references.push_back(
         {source, id, belowLink ? link_ : LinkTag::None, belowLink ? linkOrdinal_ : 0});
@@ -80,13 +85,28 @@ void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
     record.endReference += base;
     index_.records.push_back(record);
   }
+  const int otherBase = static_cast<int>(otherPointers_.size());
   for (ReferenceIndex::Reference reference : from.references) {
-    reference.id = (reference.source ? sources : notes)[reference.id];
+    reference.id = reference.id < 0 ? reference.id - otherBase
+                                    : (reference.source ? sources : notes)[reference.id];
     index_.references.push_back(reference);
   }
+  otherPointers_.insert(otherPointers_.end(), later.otherPointers_.begin(),
+                        later.otherPointers_.end());
 }
 
 ReferenceIndex ReferenceIndexBuilder::Take() {
+  for (ReferenceIndex::Reference& reference : index_.references) {
+    if (reference.id >= 0) continue;
+    const std::string& xref = otherPointers_[-1 - reference.id];
+    reference.source = false;
+    reference.id = index_.notes.Find(xref);
+    if (reference.id < 0) {
+      reference.source = true;
+      reference.id = index_.sources.Find(xref);
+    }
+  }
+  otherPointers_.clear();
   if (!index_.records.empty()) {
     index_.records.back().endReference = static_cast<std::uint32_t>(index_.references.size());
   }

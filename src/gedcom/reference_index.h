@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -69,8 +70,9 @@ struct FileIdentity {
 
 // The note and source pointers of a records file, record by record in file order, also
 // those of records behind a TRLR line (the export writes them before it): what an export
-// needs to number the notes and sources it writes. A pointer below a link line carries
-// which link line it is, since it is written only with that line.
+// needs to number the notes and sources it writes. Pointers under other tags
+// ("3 _QUAL @N2@") count when they name a note or source. A pointer below a link line
+// carries which link line it is, since it is written only with that line.
 struct ReferenceIndex {
   enum class Kind : std::uint8_t { Other, Person, Family, Note, Source };
   struct Record {
@@ -82,7 +84,7 @@ struct ReferenceIndex {
   };
   struct Reference {
     bool source;
-    int id;                    // in `sources` or `notes`
+    int id;                    // in `sources` or `notes`; -1 for a pointer to neither
     LinkTag link;              // the link line it stands below, or None
     std::int32_t linkOrdinal;  // that line is the n-th line of its tag in the record (from 0)
   };
@@ -125,6 +127,9 @@ class ReferenceIndexBuilder {
   }
 
   ReferenceIndex index_;
+  // Pointers under other tags, until all notes and sources are known: their references
+  // hold -1 - the index here.
+  std::vector<std::string> otherPointers_;
   bool linkRecord_ = false;  // within a person or family
   LinkTag link_ = LinkTag::None;
   std::int32_t linkOrdinal_ = 0;

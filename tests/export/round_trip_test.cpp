@@ -72,9 +72,11 @@ int UnderscoreLines(const std::vector<GedRecord>& records) {
 // first difference.
 void CompareLines(const std::vector<GedRecord>& in, const std::vector<GedRecord>& out,
                   const std::set<std::uint64_t>& rebuilt) {
-  std::set<std::string> referred;  // "NOTE@N1@" for each pointer below level 0
+  std::set<std::string> referred;  // "NOTE@N1@", "SOUR@N1@" for each pointer below level 0
   for (const GedRecord& record : in) {
-    for (const Line& l : record) referred.insert(l.level > 0 ? l.tag + l.value : "");
+    for (const Line& l : record) {
+      if (l.level > 0) referred.insert({"NOTE" + l.value, "SOUR" + l.value});  // any tag
+    }
   }
   std::vector<const GedRecord*> written;
   for (const GedRecord& record : in) {
