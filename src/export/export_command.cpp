@@ -37,6 +37,14 @@ struct WriteResult {
   bool Ok() const { return !readFailed && writeError == 0; }
 };
 
+// The line end of the file's first line, which lines of the export's own end with too.
+std::string FirstLineEnd(const InputFile& source, FileEncoding encoding, std::uint64_t begin) {
+  LineReader reader(source, encoding, begin, begin + 4096);
+  GedLine line;
+  if (!reader.ReadLine(line)) return {};
+  return std::string(line.End());
+}
+
 // Where each written record starts in the new file, by number; 0 for records that were
 // not written.
 struct WrittenOffsets {
@@ -68,6 +76,7 @@ std::vector<PartOutput> WriteParts(LoadContext& context, const InputFile& source
     } else {
       const std::size_t bytes = parts[i].end - parts[i].begin;
       LineWriter memory(encoding, bytes + bytes / 8 + 4096);
+      memory.SetLineEnd(writer.LineEnd());
       outputs[i].written =
           WriteExport(context.store, reader, memory, selection, numbering, PartProgress());
       outputs[i].text = memory.TakeOutput();
@@ -77,13 +86,16 @@ std::vector<PartOutput> WriteParts(LoadContext& context, const InputFile& source
   return outputs;
 }
 
-// Writes the parts behind the first in file order, up to the one with the TRLR line, and
-// gathers where the records now stand.
+// Writes the parts behind the first in file order, then the TRLR line with what stood
+// behind it, and gathers where the records now stand.
 WriteResult JoinParts(const Store& store, LineWriter& writer, OutputFile& output,
                       const std::vector<PartOutput>& outputs, WrittenOffsets& offsets) {
   WriteResult result;
+  const std::string lineEnd = writer.LineEnd();
   writer.Finish();
   result.writeError = writer.Error();
+  std::string trailer, afterTrailer;
+  bool open = false;  // the output so far ends in a line without line end
   offsets.persons.assign(store.personTable.size(), 0);
   offsets.families.assign(store.familyTable.size(), 0);
   std::uint64_t next = writer.Position();  // where the next part's output goes
@@ -100,8 +112,13 @@ WriteResult JoinParts(const Store& store, LineWriter& writer, OutputFile& output
       output.StartWriteBack(next, part.text.size());
       next += part.text.size();
     }
-    if (part.written.endsWithTrailer) break;  // nothing behind the TRLR line belongs to the file
+    if (i == 0 || !part.text.empty()) open = part.written.endsOpen;
+    if (trailer.empty()) trailer = part.written.trailer;
+    afterTrailer += part.written.afterTrailer;
   }
+  // Records behind a TRLR line were written before it: the file ends with it again.
+  const std::string end = (open && !trailer.empty() ? lineEnd : "") + trailer + afterTrailer;
+  if (!end.empty() && result.Ok()) result.writeError = output.Write(end.data(), end.size());
   return result;
 }
 
@@ -133,6 +150,7 @@ WriteResult WriteNewFile(LoadContext& context, const InputFile& source, OutputFi
   const ReferenceNumbering numbering(index, context.store, selection,
                                      &file.counts.respelledXrefs);
   LineWriter writer(output, encoding);
+  writer.SetLineEnd(FirstLineEnd(source, encoding, file.encoding.bomLength));
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
   const PartProgress writing(progress, parts, readAgain ? static_cast<std::int64_t>(size) : 0);
   const std::vector<PartOutput> outputs =

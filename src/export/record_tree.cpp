@@ -120,8 +120,6 @@ class TreeBuilder {
     }
     if (line.level == 1) {
       AddLevelOne(i);
-    } else if (line.level >= 2 && !line.tag.empty() && line.tag.front() == '_') {
-      dropLevel_ = line.level;
     } else if (line.level == 2) {
       AddLevelTwo(i);
     } else {
@@ -308,6 +306,7 @@ void ReadRecordLines(LineReader& reader, std::vector<RecordLine>& lines) {
     target.tag.assign(parts.tag);
     target.value.assign(reader.Utf8Value(parts.value));
     target.raw.assign(line.raw);
+    target.end.assign(line.End());
   }
   lines.resize(count);
 }
@@ -329,9 +328,9 @@ void WriteRecordTree(const RecordTree& tree, const std::vector<RecordLine>& line
         const RecordLine& kept = lines[line.source];
         const std::string renumbered = numbering.PointerLine(kept.level, kept.tag, kept.value);
         if (renumbered.empty()) {
-          writer.WriteRawLine(kept.raw);
+          writer.WriteRawLine(kept.raw, kept.end);
         } else {
-          writer.WriteLine(renumbered);
+          writer.WriteLine(renumbered, kept.end);
         }
       }
     }

@@ -19,6 +19,7 @@ struct RecordLine {
   std::string tag;
   std::string value;
   std::string raw;  // the bytes in the file's encoding
+  std::string end;  // its line end, the same way
 };
 
 // Reads the lines of the record that starts at the reader's position, up to the next
@@ -45,8 +46,9 @@ struct RecordTree {
 RecordTree BuildRecordTree(const Store& store, const ExportSelection& selection, bool family,
                            std::int32_t number, const std::vector<RecordLine>& lines);
 
-// Kept lines are copied byte for byte, except note and source pointers, which take their
-// new numbers as everywhere else in the export.
+// Kept lines are copied byte for byte with their line ends, except note and source
+// pointers, which take their new numbers as everywhere else in the export. New lines end
+// with the writer's line end.
 void WriteRecordTree(const RecordTree& tree, const std::vector<RecordLine>& lines,
                      const ReferenceNumbering& numbering, LineWriter& writer);
 

@@ -50,10 +50,18 @@ std::string ReferenceNumbering::PointerLine(int level, std::string_view tag,
                                             std::string_view value) const {
   if (!IsPointerValue(value)) return {};
   if (tag != "NOTE" && tag != "SOUR") {
-    if (respelled_ == nullptr) return {};
-    const auto it = respelled_->find(std::string(value));
-    if (it == respelled_->end()) return {};
-    return std::to_string(level) + " " + std::string(tag) + " " + it->second;
+    // Another tag may point at a person or family, or at a note or source.
+    if (respelled_ != nullptr) {
+      const auto it = respelled_->find(std::string(value));
+      if (it != respelled_->end()) {
+        return std::to_string(level) + " " + std::string(tag) + " " + it->second;
+      }
+    }
+    const int note = NoteNumber(value);
+    const int number = note != 0 ? note : SourceNumber(value);
+    if (number == 0) return {};
+    return std::to_string(level) + " " + std::string(tag) + (note != 0 ? " @N" : " @S") +
+           std::to_string(number) + "@";
   }
   const bool note = tag == "NOTE";
   const int number = note ? NoteNumber(value) : SourceNumber(value);
@@ -107,8 +115,8 @@ void ReferenceNumbering::MarkReferencedRecords() {
     const ReferenceIndex::Record& record = index_.records[pending.back()];
     pending.pop_back();
     for (std::uint32_t i = record.firstReference; i < record.endReference; ++i) {
-      if (!kept_[i]) continue;
       const ReferenceIndex::Reference& reference = index_.references[i];
+      if (!kept_[i] || reference.id < 0) continue;
       const int target = (reference.source ? sources_ : notes_).record[reference.id];
       if (target >= 0 && !written_[target]) {
         written_[target] = 1;
@@ -126,8 +134,8 @@ void ReferenceNumbering::AssignNumbers() {
     if (!written_[r]) continue;
     const ReferenceIndex::Record& record = index_.records[r];
     for (std::uint32_t i = record.firstReference; i < record.endReference; ++i) {
-      if (!kept_[i]) continue;
       const ReferenceIndex::Reference& reference = index_.references[i];
+      if (!kept_[i] || reference.id < 0) continue;
       Targets& targets = reference.source ? sources_ : notes_;
       // A reference to a record the file lacks gets a number too: kept as it stood, it
       // could name a record that now carries its old number.

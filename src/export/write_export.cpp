@@ -25,8 +25,8 @@ class ExportPass {
     reader_.SetDecodeLines(false);  // lines are copied as bytes; values are decoded when used
     GedLine line;
     while (reader_.ReadLine(line)) {
-      if (dropLevel_ < 0 && IsPlainLine(line, links_.has_value())) {
-        writer_.WriteRawLine(line.raw);
+      if (dropLevel_ < 0 && !afterTrailer_ && IsPlainLine(line, links_.has_value())) {
+        writer_.WriteRawLine(line.raw, line.End());
         continue;
       }
       const GedLineParts parts = ParseGedLine(line.text);
@@ -34,24 +34,30 @@ class ExportPass {
         if (parts.level > dropLevel_ || parts.level < 0) continue;
         dropLevel_ = -1;
       }
-      if (parts.level < 0) {
-        writer_.WriteRawLine(line.raw);  // what cannot be read is kept as it stands
+      if (parts.level == 0 && parts.tag == "TRLR") {
+        // Held back for the end: records may follow it, and the file must end with it.
+        progress.Step(line.nextOffset);
+        if (written_.trailer.empty()) written_.trailer = line.WithEnd();
+        afterTrailer_ = true;
+        links_.reset();
+      } else if (afterTrailer_ && parts.level != 0) {
+        written_.afterTrailer += line.WithEnd();
+      } else if (parts.level < 0) {
+        writer_.WriteRawLine(line.raw, line.End());  // what cannot be read is kept as it stands
       } else if (parts.level == 0) {
         progress.Step(line.nextOffset);
-        if (!StartRecord(parts, line)) {
-          written_.endsWithTrailer = true;
-          break;
-        }
+        afterTrailer_ = false;
+        StartRecord(parts, line);
       } else {
         WriteInnerLine(parts, line);
       }
     }
+    written_.endsOpen = writer_.EndsOpen();
     return std::move(written_);
   }
 
  private:
-  // False after the TRLR line: nothing behind it belongs to the file.
-  bool StartRecord(const GedLineParts& parts, const GedLine& line) {
+  void StartRecord(const GedLineParts& parts, const GedLine& line) {
     links_.reset();
     if (parts.tag == "INDI" || parts.tag == "FAM") {
       const bool family = parts.tag == "FAM";
@@ -62,12 +68,13 @@ class ExportPass {
           family ? selection_.FamilyWritten(number) : selection_.PersonWritten(number);
       if (!exported) {
         dropLevel_ = 0;
-        return true;
+        return;
       }
       // The header always carries the record number, which the links written from the
       // tables use, whatever the file called the record.
       writer_.WriteLine((family ? "0 @F" : "0 @I") + std::to_string(number) +
-                        (family ? "@ FAM" : "@ INDI"));
+                            (family ? "@ FAM" : "@ INDI"),
+                        line.End());
       written_.records.push_back({family, number, writer_.Position()});
       const std::uint32_t flags =
           family ? store_.familyTable[number].flags : store_.personTable[number].flags;
@@ -78,7 +85,7 @@ class ExportPass {
       } else {
         links_.emplace(store_, selection_, family, number);
       }
-      return true;
+      return;
     }
     if ((parts.tag == "NOTE" || parts.tag == "SOUR") && IsPointerValue(parts.xref)) {
       const bool note = parts.tag == "NOTE";
@@ -86,21 +93,20 @@ class ExportPass {
           note ? numbering_.NoteNumber(parts.xref) : numbering_.SourceNumber(parts.xref);
       if (number == 0) {
         dropLevel_ = 0;  // nothing written refers to it
-        return true;
+        return;
       }
       // The text behind the tag stays byte for byte.
       const std::string header = (note ? "0 @N" : "0 @S") + std::to_string(number) + "@ " +
                                  std::string(parts.tag) + (parts.value.empty() ? "" : " ");
       std::string_view tail;
       if (reader_.RawTail(line, parts.value, tail)) {
-        writer_.WriteLineWithRawTail(header, tail);
+        writer_.WriteLineWithRawTail(header, tail, line.End());
       } else {
-        writer_.WriteLine(header + std::string(reader_.Utf8Value(parts.value)));
+        writer_.WriteLine(header + std::string(reader_.Utf8Value(parts.value)), line.End());
       }
-      return true;
+      return;
     }
-    writer_.WriteRawLine(line.raw);
-    return parts.tag != "TRLR";
+    writer_.WriteRawLine(line.raw, line.End());
   }
 
   void WriteInnerLine(const GedLineParts& parts, const GedLine& line) {
@@ -109,20 +115,16 @@ class ExportPass {
       if (text.empty()) {
         dropLevel_ = 1;
       } else {
-        writer_.WriteLine(text);
+        writer_.WriteLine(text, line.End());
       }
-      return;
-    }
-    if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
-      dropLevel_ = parts.level;
       return;
     }
     const std::string renumbered = numbering_.PointerLine(parts.level, parts.tag, parts.value);
     if (!renumbered.empty()) {
-      writer_.WriteLine(renumbered);
+      writer_.WriteLine(renumbered, line.End());
       return;
     }
-    writer_.WriteRawLine(line.raw);
+    writer_.WriteRawLine(line.raw, line.End());
   }
 
   const Store& store_;
@@ -135,6 +137,7 @@ class ExportPass {
   std::vector<RecordLine> recordLines_;  // kept between records to reuse its storage
   WrittenPart written_;
   int dropLevel_ = -1;
+  bool afterTrailer_ = false;  // between a TRLR line and the next record
 };
 
 }  // namespace

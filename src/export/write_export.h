@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "export/export_selection.h"
@@ -22,13 +23,18 @@ struct WrittenPart {
     std::uint64_t position;
   };
   std::vector<Record> records;
-  bool endsWithTrailer = false;  // the lines ended with the TRLR line
+  // The first TRLR line read (its bytes and line end), and the lines behind each TRLR line
+  // up to the next record: not written by the pass, but at the end of the whole file, so
+  // that records behind a TRLR line come before it.
+  std::string trailer;
+  std::string afterTrailer;
+  bool endsOpen = false;  // the last line written had no line end
 };
 
 // The export pass: reads the lines of the reader (the records file or a part of it that
-// starts with a record) up to their end or the TRLR line, and writes the selected
-// persons, their families and everything else of the file. Lines the program holds
-// nothing of are copied byte for byte; links are written from the tables; notes and
+// starts with a record) up to their end, and writes the selected persons, their families
+// and everything else of the file, each line with its own line end. Lines the program
+// holds nothing of are copied byte for byte; links are written from the tables; notes and
 // sources are renumbered; changed records are rebuilt. Lines below a line that is left
 // out go with it.
 WrittenPart WriteExport(const Store& store, LineReader& reader, LineWriter& writer,

@@ -79,6 +79,17 @@ class RecordReader {
   void ReadName(Person& person, std::string_view value);
   void AddSpouseOrChildLink(LinkList& list, const char* tag, std::string_view value);
   bool CheckCounts();
+  // Records behind a TRLR line are read like all others (and exported before it).
+  void CountRecord(const GedLineParts& parts) {
+    if (parts.tag == "TRLR") {
+      sawTrailer_ = true;
+      return;
+    }
+    ++records_;
+    if (sawTrailer_) ++recordsAfterTrailer_;
+  }
+  void ReportRecordsAfterTrailer(const std::vector<RecordReader*>& later,
+                                 Diagnostics& diagnostics) const;
   void ReportDoubledLinks(Diagnostics& diagnostics) const;
   void ResolveLinks(const std::vector<RecordReader*>& later, const std::vector<JoinedPart>& joined,
                     ReadCounts& counts);
@@ -93,6 +104,9 @@ class RecordReader {
   std::vector<DoubledLink> doubledLinks_;
   RecordKind kind_ = RecordKind::None;
   const EventRow* event_ = nullptr;  // the event whose DATE and PLAC lines follow
+  bool sawTrailer_ = false;
+  int records_ = 0;  // level-0 lines other than TRLR
+  int recordsAfterTrailer_ = 0;
 };
 
 bool RecordReader::Read(LineReader& reader, const PartProgress& progress, PartQueue& queue,
@@ -120,6 +134,7 @@ bool RecordReader::Read(LineReader& reader, const PartProgress& progress, PartQu
     references_.Line(line, &parts);
     if (parts.level == 0) {
       progress.Step(line.nextOffset);
+      CountRecord(parts);
       if (!ReadRecordLine(parts, line.nextOffset)) return false;
     } else if (parts.level == 1) {
       event_ = nullptr;
@@ -283,6 +298,10 @@ void ReportRenumberings(Diagnostics& diagnostics, const XrefNumbering& numbering
         text = std::string(kind) + " " + xref + ": Nummer schon vergeben, als " + number + " " +
                std::to_string(r.number) + " eingelesen\r\n";
         break;
+      case XrefNumbering::Renumbering::NumberTooHigh:
+        text = std::string(kind) + " " + xref + ": Nummer zu hoch, als " + number + " " +
+               std::to_string(r.number) + " eingelesen\r\n";
+        break;
       case XrefNumbering::Renumbering::NoNumber:
         text = std::string(kind) + " " + (xref.empty() ? "ohne Querverweis" : xref) +
                ": keine Nummer im Querverweis, als " + number + " " + std::to_string(r.number) +
@@ -341,7 +360,7 @@ bool RecordReader::Join(const std::vector<RecordReader*>& later, Diagnostics& di
         part.personBase = personXrefs_.RecordCount();
         part.persons = personXrefs_.Append(later[k]->personXrefs_);
         part.families = familyXrefs_.Append(later[k]->familyXrefs_);
-        if (!references_.EndedAtTrailer()) references_.Append(later[k]->references_);
+        references_.Append(later[k]->references_);
       }
       if (side == 1) {
         fits[0] = personXrefs_.Assign(kMaxRecordsPerKind);
@@ -365,6 +384,7 @@ bool RecordReader::Join(const std::vector<RecordReader*>& later, Diagnostics& di
     }
   }
   ReportDoubledLinks(diagnostics);
+  ReportRecordsAfterTrailer(later, diagnostics);
   ReportRenumberings(diagnostics, personXrefs_, encoding, "Person", "RIN");
   ReportRenumberings(diagnostics, familyXrefs_, encoding, "Familie", "MRIN");
   ResolveLinks(later, joined, counts);
@@ -373,6 +393,24 @@ bool RecordReader::Join(const std::vector<RecordReader*>& later, Diagnostics& di
     if (side == 1) PlaceInNumberOrder(store_.familyTable, familyXrefs_);
   });
   return true;
+}
+
+void RecordReader::ReportRecordsAfterTrailer(const std::vector<RecordReader*>& later,
+                                             Diagnostics& diagnostics) const {
+  int count = recordsAfterTrailer_;
+  bool trailer = sawTrailer_;
+  for (const RecordReader* part : later) {
+    count += trailer ? part->records_ : part->recordsAfterTrailer_;
+    trailer = trailer || part->sawTrailer_;
+  }
+  if (count == 0) return;
+  // A file that goes on behind its TRLR line (files put together, records added by hand):
+  // everything is read, and the export puts the TRLR line at the end.
+  const char* records = count == 1 ? "Datensatz" : "Datensätze";
+  diagnostics.ReportAppend(
+      "%d %s hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n", count, records);
+  diagnostics.LogAppend(
+      "%d %s hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n", count, records);
 }
 
 void RecordReader::ReportDoubledLinks(Diagnostics& diagnostics) const {

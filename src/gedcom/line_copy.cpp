@@ -17,7 +17,7 @@ void SkipRecordRest(LineReader& reader) {
 bool CopyLine(LineReader& reader, LineWriter& writer) {
   GedLine line;
   if (!reader.ReadLine(line)) return false;
-  writer.WriteRawLine(line.raw);
+  writer.WriteRawLine(line.raw, line.End());
   return true;
 }
 

@@ -9,8 +9,8 @@ namespace korvane {
 // start, so the rest of a record the export writes itself is stepped over.
 void SkipRecordRest(LineReader& reader);
 
-// Copies the next line unchanged (its bytes as read, in the file's encoding) with a CR LF
-// line end; false at the end of the file.
+// Copies the next line unchanged (its bytes as read, in the file's encoding, and its line
+// end); false at the end of the file.
 bool CopyLine(LineReader& reader, LineWriter& writer);
 
 }  // namespace korvane

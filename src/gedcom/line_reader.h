@@ -23,6 +23,14 @@ struct GedLine {
   std::uint64_t offset = 0;      // file position of the line's first byte
   std::uint64_t nextOffset = 0;  // file position behind its line end
   bool hasAt = true;             // false when the line holds no "@" (no pointer)
+
+  // The bytes of its line end as they stand in the file (CR LF, LF, CR, LF CR, or none
+  // for a last line without one); they follow `raw` in the reader's buffer.
+  std::string_view End() const { return WithEnd().substr(raw.size()); }
+  // The raw bytes and the line end.
+  std::string_view WithEnd() const {
+    return {raw.data(), static_cast<std::size_t>(nextOffset - offset)};
+  }
 };
 
 // Bytes of a file in `encoding` as UTF-8 (`scratch` holds the result where it differs).

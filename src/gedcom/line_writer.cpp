@@ -16,15 +16,26 @@ void AppendUnit(std::string& out, char32_t unit, bool little) {
   out += little ? high : low;
 }
 
+std::string CrLf(FileEncoding encoding) {
+  switch (encoding) {
+    case FileEncoding::Utf16Le:
+      return std::string("\r\0\n\0", 4);
+    case FileEncoding::Utf16Be:
+      return std::string("\0\r\0\n", 4);
+    default:
+      return "\r\n";
+  }
+}
+
 }  // namespace
 
 LineWriter::LineWriter(OutputFile& file, FileEncoding encoding)
-    : file_(&file), encoding_(encoding) {
+    : file_(&file), encoding_(encoding), lineEnd_(CrLf(encoding)) {
   buffer_.reserve(kFlushAt + 4096);
 }
 
 LineWriter::LineWriter(FileEncoding encoding, std::size_t expectedBytes)
-    : file_(nullptr), encoding_(encoding) {
+    : file_(nullptr), encoding_(encoding), lineEnd_(CrLf(encoding)) {
   buffer_.reserve(expectedBytes);
   PreferLargePages(buffer_.data(), buffer_.capacity());
 }
@@ -33,17 +44,24 @@ LineWriter::~LineWriter() { FlushBuffer(); }
 
 void LineWriter::WriteByteOrderMark() { buffer_ += ByteOrderMark(encoding_); }
 
-void LineWriter::WriteLine(std::string_view utf8) {
+void LineWriter::SetLineEnd(std::string_view rawEnd) {
+  lineEnd_ = rawEnd.empty() ? CrLf(encoding_) : std::string(rawEnd);
+}
+
+void LineWriter::WriteLine(std::string_view utf8, std::string_view rawEnd) {
+  StartLine();
   std::size_t end = 0;
   while (end < utf8.size() && utf8[end] != '\r' && utf8[end] != '\n') ++end;
   AppendEncoded(utf8.substr(0, end));
-  WriteLineEnd();
+  EndLine(rawEnd);
 }
 
-void LineWriter::WriteLineWithRawTail(std::string_view utf8Start, std::string_view rawTail) {
+void LineWriter::WriteLineWithRawTail(std::string_view utf8Start, std::string_view rawTail,
+                                      std::string_view rawEnd) {
+  StartLine();
   AppendEncoded(utf8Start);
   buffer_ += rawTail;
-  WriteLineEnd();
+  EndLine(rawEnd);
 }
 
 void LineWriter::AppendEncoded(std::string_view utf8) {
@@ -72,24 +90,20 @@ void LineWriter::AppendEncoded(std::string_view utf8) {
   }
 }
 
-void LineWriter::WriteRawLine(std::string_view raw) {
+void LineWriter::WriteRawLine(std::string_view raw, std::string_view rawEnd) {
+  StartLine();
   buffer_ += raw;
-  WriteLineEnd();
+  EndLine(rawEnd);
 }
 
-void LineWriter::WriteLineEnd() {
-  switch (encoding_) {
-    case FileEncoding::Cp1252:
-    case FileEncoding::Utf8:
-      buffer_ += "\r\n";
-      break;
-    case FileEncoding::Utf16Le:
-      buffer_.append("\r\0\n\0", 4);
-      break;
-    case FileEncoding::Utf16Be:
-      buffer_.append("\0\r\0\n", 4);
-      break;
-  }
+void LineWriter::StartLine() {
+  if (open_) buffer_ += lineEnd_;  // the line before had none: it was no last line after all
+  open_ = false;
+}
+
+void LineWriter::EndLine(std::string_view rawEnd) {
+  buffer_ += rawEnd;
+  open_ = rawEnd.empty();
   if (buffer_.size() >= kFlushAt) FlushBuffer();
 }
 

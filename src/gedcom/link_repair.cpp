@@ -41,9 +41,12 @@ class PersonRepair {
   }
 
   int RepairDeleted() {
-    for (int i = 0; i < person_.fams.Count(); ++i) {
+    for (int i = 0; i < person_.fams.Count();) {
       const Mrin m = person_.fams.At(i);
-      if (!FamilyExists(store_, m)) continue;
+      if (!FamilyExists(store_, m)) {
+        ++i;
+        continue;
+      }
       d_.ReportAppend("\r\n### Person %d gelöscht, aber FAMS %d ungelöscht", rin_, m);
       PersonLine();
       Family& family = store_.familyTable[m];
@@ -52,16 +55,19 @@ class PersonRepair {
       } else if (family.wife == rin_) {
         family.wife = 0;
       }
-      ListRemove(person_.fams, m);
+      ListRemoveAt(person_.fams, i);  // the next entry moves into its place
       ++count_;
     }
-    for (int i = 0; i < person_.famc.Count(); ++i) {
+    for (int i = 0; i < person_.famc.Count();) {
       const Mrin m = person_.famc.At(i);
-      if (!FamilyExists(store_, m)) continue;
+      if (!FamilyExists(store_, m)) {
+        ++i;
+        continue;
+      }
       d_.ReportAppend("\r\n### Person %d gelöscht, aber FAMC %d ungelöscht", rin_, m);
       PersonLine();
       ListRemove(store_.familyTable[m].children, rin_);
-      ListRemove(person_.famc, m);
+      ListRemoveAt(person_.famc, i);
       ++count_;
     }
     return count_;
@@ -72,14 +78,19 @@ class PersonRepair {
 
   void Changed() { person_.flags |= ChangedFlag; }
 
+  // Each entry is examined once: after a removal the entry that moved into its place is
+  // the next one. The doubling test compares with the last entry that stayed (at first 0,
+  // so that an entry 0 also counts as doubled).
   void RepairSpouseFamilies() {
     Mrin previous = 0;
-    for (int i = 0; i < person_.fams.Count(); ++i) {
+    for (int i = 0; i < person_.fams.Count();) {
       const Mrin m = person_.fams.At(i);
+      bool removed = false;
       if (!FamilyExists(store_, m)) {
         d_.ReportAppend("\r\n### Person %d hat gelöschte FAMS %d", rin_, m);
         PersonLine();
-        ListRemove(person_.fams, m);
+        ListRemoveAt(person_.fams, i);
+        removed = true;
         Changed();
         ++count_;
       } else if (Family& family = store_.familyTable[m];
@@ -94,7 +105,8 @@ class PersonRepair {
           family.wife = rin_;
           family.flags |= HasWifeFlag;
         } else {
-          ListRemove(person_.fams, m);
+          ListRemoveAt(person_.fams, i);
+          removed = true;
         }
         Changed();
         family.flags |= ChangedFlag;
@@ -102,27 +114,30 @@ class PersonRepair {
       }
       if (m == previous) {
         d_.ReportAppend("\r\n### Person %d hat doppelte FAMS %d ", rin_, m);
-        ListRemove(person_.fams, m);
+        if (!removed) ListRemoveAt(person_.fams, i);
+        removed = true;
         Changed();
         ++count_;
-      } else {
+      }
+      if (!removed) {
         previous = m;
+        ++i;
       }
     }
   }
 
   void RepairParentFamilies() {
     Mrin previous = 0;
-    for (int i = 0; i < person_.famc.Count(); ++i) {
+    for (int i = 0; i < person_.famc.Count();) {
       const Mrin m = person_.famc.At(i);
       if (!FamilyExists(store_, m)) {
         d_.ReportAppend("\r\n### Person %d hat gelöschte FAMC %d", rin_, m);
         PersonLine();
-        ListRemove(person_.famc, m);
+        ListRemoveAt(person_.famc, i);
         Changed();
         if (m >= 1 && m <= store_.FamilyCount()) ListRemove(store_.familyTable[m].children, rin_);
         ++count_;
-        continue;
+        continue;  // no doubling test for it
       }
       Family& family = store_.familyTable[m];
       if (!ListContains(family.children, rin_)) {
@@ -137,11 +152,12 @@ class PersonRepair {
       if (m == previous) {
         d_.ReportAppend("\r\n### Person %d hat doppelte FAMC %d ", rin_, m);
         PersonLine();
-        ListRemove(person_.famc, m);
+        ListRemoveAt(person_.famc, i);
         Changed();
         ++count_;
       } else {
         previous = m;
+        ++i;
       }
     }
   }
@@ -244,10 +260,12 @@ class FamilyRepair {
     }
   }
 
+  // Each entry is examined once, as for the persons' lists.
   int RepairChildren() {
     Rin previous = 0;
-    for (int i = 0; i < family_.children.Count(); ++i) {
+    for (int i = 0; i < family_.children.Count();) {
       const Rin c = family_.children.At(i);
+      bool removed = false;
       if (PersonExists(store_, c) && !ListContains(store_.personTable[c].famc, mrin_)) {
         d_.ReportAppend("\r\n### Kind %d ohne FAMC %d ", c, mrin_);
         FamilyLine();
@@ -258,18 +276,22 @@ class FamilyRepair {
       if (!PersonExists(store_, c)) {
         d_.ReportAppend("\r\n### Fam %d hat gelöscht CHIL %d ", mrin_, c);
         FamilyLine();
-        ListRemove(family_.children, c);
+        ListRemoveAt(family_.children, i);
+        removed = true;
         family_.flags |= ChangedFlag;
         ++count_;
       }
       if (c == previous) {
         d_.ReportAppend("\r\n### Fam %d hat doppelte CHIL %d ", mrin_, c);
         FamilyLine();
-        ListRemove(family_.children, c);
+        if (!removed) ListRemoveAt(family_.children, i);
+        removed = true;
         family_.flags |= ChangedFlag;
         ++count_;
-      } else {
+      }
+      if (!removed) {
         previous = c;
+        ++i;
       }
     }
     return count_;

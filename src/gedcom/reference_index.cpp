@@ -14,10 +14,6 @@ FileIdentity FileIdentity::Of(const InputFile& file) {
 
 void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* parsed) {
   const GedLineParts parts = parsed != nullptr ? *parsed : ParseGedLine(line.text);
-  if (dropLevel_ >= 0) {
-    if (parts.level > dropLevel_ || parts.level < 0) return;
-    dropLevel_ = -1;
-  }
   std::vector<ReferenceIndex::Record>& records = index_.records;
   const auto references = static_cast<std::uint32_t>(index_.references.size());
   if (parts.level == 0) {
@@ -37,19 +33,18 @@ void ReferenceIndexBuilder::TakeApart(const GedLine& line, const GedLineParts* p
         record.kind == ReferenceIndex::Kind::Person || record.kind == ReferenceIndex::Kind::Family;
     link_ = LinkTag::None;
     for (std::int32_t& count : linkCounts_) count = 0;
-    trailer_ = parts.tag == "TRLR";
     return;
   }
-  if (parts.level == 1) {
-    if (TakeLinkLine(parts)) return;
-  } else if (parts.level >= 2 && !parts.tag.empty() && parts.tag.front() == '_') {
-    dropLevel_ = parts.level;
-    return;
-  }
+  if (parts.level == 1 && TakeLinkLine(parts)) return;
   const bool source = parts.tag == "SOUR";
-  if (parts.level > 0 && !records.empty() && (source || parts.tag == "NOTE") &&
-      IsPointerValue(parts.value)) {
-    const int id = (source ? index_.sources : index_.notes).Insert(parts.value).first;
+  if (parts.level > 0 && !records.empty() && IsPointerValue(parts.value)) {
+    int id;
+    if (source || parts.tag == "NOTE") {
+      id = (source ? index_.sources : index_.notes).Insert(parts.value).first;
+    } else {
+      otherPointers_.emplace_back(parts.value);
+      id = -static_cast<int>(otherPointers_.size());
+    }
     const bool belowLink = parts.level >= 2 && link_ != LinkTag::None;
     index_.references.push_back(
         {source, id, belowLink ? link_ : LinkTag::None, belowLink ? linkOrdinal_ : 0});
@@ -85,14 +80,28 @@ void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
     record.endReference += base;
     index_.records.push_back(record);
   }
+  const int otherBase = static_cast<int>(otherPointers_.size());
   for (ReferenceIndex::Reference reference : from.references) {
-    reference.id = (reference.source ? sources : notes)[reference.id];
+    reference.id = reference.id < 0 ? reference.id - otherBase
+                                    : (reference.source ? sources : notes)[reference.id];
     index_.references.push_back(reference);
   }
-  trailer_ = later.trailer_;
+  otherPointers_.insert(otherPointers_.end(), later.otherPointers_.begin(),
+                        later.otherPointers_.end());
 }
 
 ReferenceIndex ReferenceIndexBuilder::Take() {
+  for (ReferenceIndex::Reference& reference : index_.references) {
+    if (reference.id >= 0) continue;
+    const std::string& xref = otherPointers_[-1 - reference.id];
+    reference.source = false;
+    reference.id = index_.notes.Find(xref);
+    if (reference.id < 0) {
+      reference.source = true;
+      reference.id = index_.sources.Find(xref);
+    }
+  }
+  otherPointers_.clear();
   if (!index_.records.empty()) {
     index_.records.back().endReference = static_cast<std::uint32_t>(index_.references.size());
   }
@@ -110,7 +119,7 @@ bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t
     LineReader reader(file, encoding, parts[i].begin, parts[i].end);
     reader.SetDecodeLines(false);  // only tags and cross-references matter here
     GedLine line;
-    while (!builders[i].EndedAtTrailer() && reader.ReadLine(line)) {
+    while (reader.ReadLine(line)) {
       if (i == 0 && line.text.starts_with("0")) firstPart.Step(line.nextOffset);
       builders[i].Line(line);
     }
@@ -119,7 +128,6 @@ bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (failed[i]) return false;
     if (i > 0) builders[0].Append(builders[i]);
-    if (builders[0].EndedAtTrailer()) break;
   }
   index = builders[0].Take();
   index.file = FileIdentity::Of(file);

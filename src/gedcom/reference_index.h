@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,7 +33,7 @@ inline LinkTag LinkTagOf(std::string_view tag) {
 }
 
 // A line no rule of the export changes, found without taking it apart: a line of level
-// 1 to 9 without a pointer, not a `_` tag below level 1, and not a link line of a person
+// 1 to 9 without a pointer, and not a link line of a person
 // or family whose links are written from the tables (`tableLinks`). Most lines of a file
 // are such lines. `parsed`: the line's parts, when it was taken apart already.
 inline bool IsPlainLine(const GedLine& line, bool tableLinks,
@@ -42,7 +43,7 @@ inline bool IsPlainLine(const GedLine& line, bool tableLinks,
       text[2] == ' ' || text[2] == '\t') {
     return false;
   }
-  if (text[0] >= '2') return text[2] != '_';
+  if (text[0] >= '2') return true;
   if (!tableLinks) return true;
   // Without an "@" the tag is the word from byte 2 on, as ParseGedLine finds it.
   std::string_view tag;
@@ -67,11 +68,11 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
-// The note and source pointers of a records file, record by record in file order, up to
-// its TRLR line: what an export needs to number the notes and sources it writes.
-// Pointers below a `_` tag of level 2 or deeper are left out (the export drops those
-// lines); a pointer below a link line carries which link line it is, since it is written
-// only with that line.
+// The note and source pointers of a records file, record by record in file order, also
+// those of records behind a TRLR line (the export writes them before it): what an export
+// needs to number the notes and sources it writes. Pointers under other tags
+// ("3 _QUAL @N2@") count when they name a note or source. A pointer below a link line
+// carries which link line it is, since it is written only with that line.
 struct ReferenceIndex {
   enum class Kind : std::uint8_t { Other, Person, Family, Note, Source };
   struct Record {
@@ -83,7 +84,7 @@ struct ReferenceIndex {
   };
   struct Reference {
     bool source;
-    int id;                    // in `sources` or `notes`
+    int id;                    // in `sources` or `notes`; -1 for a pointer to neither
     LinkTag link;              // the link line it stands below, or None
     std::int32_t linkOrdinal;  // that line is the n-th line of its tag in the record (from 0)
   };
@@ -101,18 +102,13 @@ class ReferenceIndexBuilder {
  public:
   // `parsed`: the line's parts when the caller has taken it apart already.
   void Line(const GedLine& line, const GedLineParts* parsed = nullptr) {
-    if (trailer_) return;
-    if (dropLevel_ < 0 && IsPlainLine(line, linkRecord_, parsed)) {
+    if (IsPlainLine(line, linkRecord_, parsed)) {
       if (line.text[0] == '1') link_ = LinkTag::None;  // the pointers below it are no link's
       return;
     }
-    if (parsed != nullptr && dropLevel_ < 0 && parsed->level == 1 && TakeLinkLine(*parsed)) {
-      return;
-    }
+    if (parsed != nullptr && parsed->level == 1 && TakeLinkLine(*parsed)) return;
     TakeApart(line, parsed);
   }
-  // True once the TRLR line was read: nothing behind it belongs to the file.
-  bool EndedAtTrailer() const { return trailer_; }
   // Sets room aside for the index of about `bytes` of a file.
   void Reserve(std::uint64_t bytes);
   // Adds what `later` collected from the part of the file behind this one's.
@@ -131,12 +127,13 @@ class ReferenceIndexBuilder {
   }
 
   ReferenceIndex index_;
+  // Pointers under other tags, until all notes and sources are known: their references
+  // hold -1 - the index here.
+  std::vector<std::string> otherPointers_;
   bool linkRecord_ = false;  // within a person or family
   LinkTag link_ = LinkTag::None;
   std::int32_t linkOrdinal_ = 0;
   std::int32_t linkCounts_[5] = {};
-  int dropLevel_ = -1;
-  bool trailer_ = false;
 };
 
 // Reads the note and source pointers of [begin, end) of a records file, its parts at the

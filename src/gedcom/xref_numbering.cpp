@@ -158,10 +158,12 @@ bool XrefNumbering::Assign(int limit) {
   recordNumbers_.assign(records_.size(), 0);
   highest_ = 0;
   std::vector<int> fresh;
+  const int kept = static_cast<int>(std::min<long long>(
+      limit, 2LL * RecordCount() + kFreelyKeptNumbers));
   for (int record = 0; record < RecordCount(); ++record) {
     const Record& r = records_[record];
     const int number = r.xrefId >= 0 ? xrefs_[r.xrefId].number : 0;
-    if (number > 0 && number <= limit &&
+    if (number > 0 && number <= kept &&
         (number >= static_cast<int>(taken.size()) || !taken[number])) {
       if (number >= static_cast<int>(taken.size())) {
         taken.resize(std::max<std::size_t>(number + 1, taken.size() * 2), 0);
@@ -173,8 +175,10 @@ bool XrefNumbering::Assign(int limit) {
     }
     fresh.push_back(record);
     if (!r.definedTwice) {
-      renumberings_.push_back({record, r.xrefId >= 0 ? Text(r.xrefId) : "", 0,
-                               number > 0 ? Renumbering::NumberTaken : Renumbering::NoNumber});
+      const Renumbering::Reason reason = number > kept ? Renumbering::NumberTooHigh
+                                         : number > 0  ? Renumbering::NumberTaken
+                                                       : Renumbering::NoNumber;
+      renumberings_.push_back({record, r.xrefId >= 0 ? Text(r.xrefId) : "", 0, reason});
     }
   }
   if (static_cast<long long>(highest_) + static_cast<long long>(fresh.size()) > limit) {

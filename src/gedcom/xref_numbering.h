@@ -40,10 +40,11 @@ class XrefNumbering {
     int record;        // index in file order
     std::string xref;  // as written in the file, may be empty
     int number;        // the number it received
-    enum Reason { NoNumber, NumberTaken, DefinedTwice } reason;
+    enum Reason { NoNumber, NumberTaken, DefinedTwice, NumberTooHigh } reason;
   };
 
-  // Gives every record its number; false when that would exceed `limit`.
+  // Gives every record its number; false when that would exceed `limit`. Numbers far
+  // above the count of records are not kept (see kFreelyKeptNumbers).
   bool Assign(int limit);
   int RecordNumber(int record) const { return recordNumbers_[record]; }
   // True when the record was defined as "@<letter><its number>@", the way the export

@@ -111,6 +111,16 @@ void ListRemove(LinkList& list, std::int32_t value) {
   }
 }
 
+void ListRemoveAt(LinkList& list, int i) {
+  if (i < 0 || i >= list.count_) {
+    ReportListFault(i, list.count_);
+    return;
+  }
+  std::int32_t* data = list.Data();
+  std::copy(data + i + 1, data + list.count_, data + i);
+  --list.count_;
+}
+
 bool ListContains(const LinkList& list, std::int32_t value) {
   return std::find(list.begin(), list.end(), value) != list.end();
 }

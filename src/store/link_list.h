@@ -39,6 +39,7 @@ class LinkList {
  private:
   friend void ListAppend(LinkList& list, std::int32_t value);
   friend void ListRemove(LinkList& list, std::int32_t value);
+  friend void ListRemoveAt(LinkList& list, int i);
 
   static constexpr int kInlineCapacity = 2;
 
@@ -58,9 +59,11 @@ class LinkList {
 
 void ListAppend(LinkList& list, std::int32_t value);
 // Removes occurrences of `value` walking forward; the entry that moves into a removed
-// entry's place is not examined, so of two equal neighbours only the first goes. The
-// link repair relies on this to drop one copy of a doubled link.
+// entry's place is not examined, so of two equal neighbours only the first goes.
 void ListRemove(LinkList& list, std::int32_t value);
+// Removes entry `i` (bounds-tested like At: a bad index removes nothing); the entries
+// behind it move up by one.
+void ListRemoveAt(LinkList& list, int i);
 bool ListContains(const LinkList& list, std::int32_t value);
 
 // Bad list indexes are programming faults; they are reported, not fatal. Handlers are

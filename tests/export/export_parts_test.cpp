@@ -57,7 +57,7 @@ std::set<std::string> TestFiles(const TempFolder& folder) {
   std::set<std::string> files = {
       std::string(KORVANE_SAMPLES) + "/familie-brandt.ged",
       // Notes before and after their references, LF CR line ends, a TRLR in the middle
-      // with records behind it that must not be written.
+      // with records behind it, which are written before it.
       folder.Write("mixed.ged",
                    "0 HEAD\n\r0 @N1@ NOTE vorn\n\r0 @I1@ INDI\n\r1 NAME A /B/\n\r1 FAMS @F1@\n\r"
                    "1 NOTE @N1@\n\r0 @I2@ INDI\n\r1 NAME C /D/\n\r1 FAMS @F1@\n\r"

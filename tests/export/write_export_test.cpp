@@ -32,7 +32,7 @@ TEST(WriteExport, WritesSelectedPersonsAndTheFamiliesOfSelectedSpouses) {
   EXPECT_EQ(exported({1, 3}),
             Split("0 HEAD|0 @I1@ INDI|1 NAME Karl /Brandt/|1 SEX M|1 FAMS @F1@|2 NOTE Ehemann|"
                   "0 @I3@ INDI|1 NAME Elise /Brandt/|1 FAMC @F1@|2 PEDI birth|"
-                  "0 @F1@ FAM|1 HUSB @I1@|1 CHIL @I3@|1 MARR|0 TRLR"));
+                  "0 @F1@ FAM|1 HUSB @I1@|1 CHIL @I3@|2 _FREL Natural|1 MARR|0 TRLR"));
 }
 
 TEST(WriteExport, TheKthLevelOneLinkLineStandsForTheKthEntryOfTheTable) {
@@ -55,23 +55,50 @@ TEST(WriteExport, TheKthLevelOneLinkLineStandsForTheKthEntryOfTheTable) {
                   "1 ADOP|2 FAMC @F9@"));
 }
 
-// Copied lines keep their bytes, except: pointers elsewhere (a custom tag, ASSO, a FAMC
-// below an event) follow renamed persons and families; `_` tags below level 1 go with
-// their subtrees, however many blanks stand before them; nothing behind TRLR is written.
-TEST(WriteExport, CopiesRecordsWithNewPointerSpellingsAndWithoutDeepUnderscoreTags) {
+// Copied lines keep their bytes, `_` tags at every level included, except: pointers
+// elsewhere (a custom tag, ASSO, a FAMC below an event) follow renamed persons and
+// families. A record behind the TRLR line is written, and the TRLR line after it.
+TEST(WriteExport, CopiesRecordsWithNewPointerSpellingsAndEveryUnderscoreTag) {
   Session s;
   ASSERT_TRUE(s.LoadText(
-      Ged("0 HEAD|1 _HME @PERSON1@|2 _SUB dropped|0 @P12@ INDI|1 SEX M|1 FAMS @FAMILY1@|"
-          "1 ASSO @PERSON1@|2 _TYPE dropped|1 _UID 0123ABCD|1 BIRT|2 _UID dropped|3 CONT with it|"
+      Ged("0 HEAD|1 _HME @PERSON1@|2 _SUB kept|0 @P12@ INDI|1 SEX M|1 FAMS @FAMILY1@|"
+          "1 ASSO @PERSON1@|2 _TYPE kept|1 _UID 0123ABCD|1 BIRT|2 _UID kept|3 CONT with it|"
           "2 DATE 1850|3 TIME 10:00|2  _SRC two blanks|3 NOTE with it|1 NOTE eine Zeile|"
           "ohne Stufe|0 @PERSON1@ INDI|1 SEX F|"
-          "1 FAMS @FAMILY1@|1 ADOP|2 FAMC @FAMILY1@|0 @FAMILY1@ FAM|1 HUSB @P12@|1 WIFE @PERSON1@|"
-          "0 TRLR|0 @I2@ INDI|1 NAME hinter dem Ende")));
+          "1 FAMS @FAMILY1@|1 ADOP|2 FAMC @FAMILY1@|2 _ASSO @P12@|0 @FAMILY1@ FAM|1 HUSB @P12@|"
+          "1 WIFE @PERSON1@|0 TRLR|0 @I2@ INDI|1 NAME hinter dem Ende")));
   s.SelectAll();
-  EXPECT_EQ(s.Export(), Split("0 HEAD|1 _HME @I1@|0 @I12@ INDI|1 SEX M|1 FAMS @F1@|1 ASSO @I1@|"
-                              "1 _UID 0123ABCD|1 BIRT|2 DATE 1850|3 TIME 10:00|1 NOTE eine Zeile|"
-                              "ohne Stufe|0 @I1@ INDI|1 SEX F|1 FAMS @F1@|1 ADOP|2 FAMC @F1@|"
-                              "0 @F1@ FAM|1 HUSB @I12@|1 WIFE @I1@|0 TRLR"));
+  EXPECT_EQ(s.Export(),
+            Split("0 HEAD|1 _HME @I1@|2 _SUB kept|0 @I12@ INDI|1 SEX M|1 FAMS @F1@|"
+                  "1 ASSO @I1@|2 _TYPE kept|1 _UID 0123ABCD|1 BIRT|2 _UID kept|3 CONT with it|"
+                  "2 DATE 1850|3 TIME 10:00|2  _SRC two blanks|3 NOTE with it|1 NOTE eine Zeile|"
+                  "ohne Stufe|0 @I1@ INDI|1 SEX F|1 FAMS @F1@|1 ADOP|2 FAMC @F1@|2 _ASSO @I12@|"
+                  "0 @F1@ FAM|1 HUSB @I12@|1 WIFE @I1@|0 @I2@ INDI|1 NAME hinter dem Ende|"
+                  "0 TRLR"));
+}
+
+// Records behind a TRLR line are read and written before it; what is no record behind it
+// (an end-of-file mark) stays behind it, a second TRLR line goes. A last line without line
+// end gets one when the TRLR line follows it now.
+TEST(WriteExport, WritesRecordsBehindTheTrlrLineBeforeIt) {
+  Session s;
+  ASSERT_TRUE(s.LoadText("0 HEAD\n0 @I1@ INDI\n1 NAME Karl /Brandt/\n0 TRLR\n\x1A\n"
+                         "0 @I2@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE danach\n0 TRLR\n"
+                         "0 @I3@ INDI\n1 NAME Otto /Brandt/"));
+  EXPECT_NE(s.diagnostics.ReportText().find(
+                "3 Datens\xC3\xA4tze hinter TRLR eingelesen, der Export schreibt TRLR ans Ende"),
+            std::string::npos)
+      << s.diagnostics.ReportText();
+  ASSERT_EQ(s.store.PersonCount(), 3);
+  s.SelectAll();
+  ASSERT_FALSE(s.Export().empty());
+  EXPECT_EQ(ReadFile(s.folder.Path("out.ged")),
+            "0 HEAD\n0 @I1@ INDI\n1 NAME Karl /Brandt/\n0 @I2@ INDI\n1 NOTE @N1@\n"
+            "0 @N1@ NOTE danach\n0 @I3@ INDI\n1 NAME Otto /Brandt/\n0 TRLR\n\x1A\n");
+  Session back;
+  ASSERT_TRUE(back.Load(s.folder.Path("out.ged")));
+  EXPECT_EQ(back.diagnostics.ReportText().find("hinter TRLR"), std::string::npos);
+  EXPECT_EQ(back.store.PersonCount(), 3);
 }
 
 // Notes and sources are written when a written line refers to them (not one below a link
@@ -103,11 +130,14 @@ TEST(ReferenceNumbering, NumbersWrittenNotesAndSourcesInTheOrderOfTheirFirstRefe
       "0 HEAD|"
       "0 @N2@ NOTE steht vor dem ersten Verweis|1 CONT zweite Zeile|"
       // The repair removed the link to the missing family F7: the record is rebuilt.
-      "0 @I1@ INDI|1 BIRT|2 SOUR @S1@|3 PAGE 12|1 NOTE @N1@|1 NOTE @N2@|1 NOTE @N3@|"
-      "0 @I3@ INDI|1 NOTE @N2@|1 SOUR @S2@|"
-      "0 @N1@ NOTE|1 CONC Fortsetzung|1 SOUR @S3@|"
-      "0 @S2@ SOUR|1 TITL Kirchenbuch|"
-      "0 @S3@ SOUR Quelle mit Text in der Kopfzeile|1 NOTE @N4@|"
+      // A pointer below a `_` tag counts like any other.
+      "0 @I1@ INDI|1 BIRT|2 SOUR @S1@|3 PAGE 12|2 _MARK|3 SOUR @S2@|1 NOTE @N1@|1 NOTE @N2@|"
+          "1 NOTE @N3@|"
+      "0 @I3@ INDI|1 NOTE @N2@|1 SOUR @S3@|"
+      "0 @N1@ NOTE|1 CONC Fortsetzung|1 SOUR @S4@|"
+      "0 @S2@ SOUR|1 TITL nur in der Markierung|"
+      "0 @S3@ SOUR|1 TITL Kirchenbuch|"
+      "0 @S4@ SOUR Quelle mit Text in der Kopfzeile|1 NOTE @N4@|"
       "0 @N4@ NOTE|"
       "0 @S1@ SOUR|1 TITL Standesamt|"
       "0 TRLR"));
@@ -140,9 +170,9 @@ TEST(ReferenceNumbering, APointerBehindALinkLineLeftOutStillCounts) {
 // clang-format off
 const std::string kChangedPerson = Ged(
     "0 HEAD|"
-    "0 @I1@ INDI|1 IDNO 4711|1 OCCU Müller|1 _UID 0A1B2C|2 _DATE dropped|1 FAMS @F1@|"
+    "0 @I1@ INDI|1 IDNO 4711|1 OCCU Müller|1 _UID 0A1B2C|2 _DATE kept|1 FAMS @F1@|"
         "1 FAMC @F2@|2 PEDI birth|1 BIRT|2 DATE 3 may 1852|3 TIME 10:00|2 PLAC Weißenfels|"
-        "3 MAP|4 LATI N51.2|2 SOUR Kirchenbuch Weißenfels|3 _UID dropped|"
+        "3 MAP|4 LATI N51.2|2 SOUR Kirchenbuch Weißenfels|3 _UID kept|"
         "1 NAME Carl  Friedrich /Brandt/|2 GIVN Carl, Friedrich|2 SURN BRANDT|"
         "2 NOTE Rufname Carl|3 CONT erste|3 CONT zweite|3 CONT dritte|1 SEX M|"
     "0 @I2@ INDI|1 SEX F|1 FAMS @F1@|"
@@ -151,7 +181,7 @@ const std::string kChangedPerson = Ged(
     "0 @F2@ FAM|1 HUSB @I3@|1 CHIL @I1@|"
     "0 TRLR");
 
-// Level-1 blocks in slot order (OCCU before IDNO, a level-1 `_UID` kept); values the
+// Level-1 blocks in slot order (OCCU before IDNO, `_UID` lines kept); values the
 // program holds unchanged keep their bytes. The family of FAMC is not written: it goes.
 const Lines kRebuilt = Split(
     /* 0 */ "0 @I1@ INDI|"
@@ -159,8 +189,8 @@ const Lines kRebuilt = Split(
     /* 4 */ "2 NOTE Rufname Carl|3 CONT erste|3 CONT zweite|3 CONT dritte|"
     /* 8 */ "1 SEX M|"
     /* 9 */ "1 BIRT|2 DATE 3 may 1852|3 TIME 10:00|2 PLAC Weißenfels|3 MAP|4 LATI N51.2|"
-    /* 15 */ "2 SOUR Kirchenbuch Weißenfels|"
-    /* 16 */ "1 OCCU Müller|1 FAMS @F1@|1 _UID 0A1B2C|1 IDNO 4711");
+    /* 15 */ "2 SOUR Kirchenbuch Weißenfels|3 _UID kept|"
+    /* 17 */ "1 OCCU Müller|1 FAMS @F1@|1 _UID 0A1B2C|2 _DATE kept|1 IDNO 4711");
 // clang-format on
 
 TEST(RecordTree, RebuildsOnlyTheLinesWhoseFieldChanged) {

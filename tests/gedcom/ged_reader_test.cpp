@@ -177,11 +177,41 @@ TEST(XrefNumbering, FarApartNumbersFindTheirRecords) {
   }
   const ReadRun run(Ged(lines));
   ASSERT_TRUE(run.ok);
-  EXPECT_EQ(run.Report(), "");
-  for (const int k : {1, 64, 65, 100, 150}) {
-    EXPECT_EQ(Text(run.P(10000 + k * 5000).givenNames), "N" + std::to_string(k));
-    EXPECT_EQ(Entries(run.F(k).children), (Numbers{10000 + k * 5000})) << k;
+  // Numbers up to twice the 7,150 persons and 65,536 more are kept (@I75000@, k = 13);
+  // the persons above get fresh numbers behind the highest kept one.
+  std::string report;
+  for (int k = 14; k <= 150; ++k) {
+    report += "Person @I" + std::to_string(10000 + k * 5000) + "@: Nummer zu hoch, als RIN " +
+              std::to_string(75000 + k - 13) + " eingelesen\r\n";
   }
+  EXPECT_EQ(run.Report(), report);
+  EXPECT_EQ(run.store.PersonCount(), 75000 + 150 - 13);
+  for (const int k : {1, 13, 14, 64, 65, 100, 150}) {
+    const Rin rin = k <= 13 ? 10000 + k * 5000 : 75000 + k - 13;
+    EXPECT_EQ(Text(run.P(rin).givenNames), "N" + std::to_string(k));
+    EXPECT_EQ(Entries(run.F(k).children), (Numbers{rin})) << k;
+  }
+}
+
+// One record numbered far above the others costs no more than a small file: it is
+// renumbered and reported, and links and the export follow it.
+TEST(XrefNumbering, NumbersFarAboveTheRecordCountAreReplaced) {
+  const ReadRun run(Ged("0 @I1@ INDI|1 NAME Karl|1 FAMS @F9999999@|0 @I9999999@ INDI|"
+                        "1 NAME Anna|1 FAMS @F9999999@|0 @I65538@ INDI|1 NAME Max|"
+                        "0 @F9999999@ FAM|1 HUSB @I1@|1 WIFE @I9999999@|1 CHIL @I65538@|"
+                        "1 CHIL @I9999998@"));
+  ASSERT_TRUE(run.ok);
+  EXPECT_EQ(run.Report(),
+            "Person @I9999999@: Nummer zu hoch, als RIN 65539 eingelesen\r\n"
+            "Familie @F9999999@: Nummer zu hoch, als MRIN 1 eingelesen\r\n");
+  EXPECT_EQ(std::pair(run.store.PersonCount(), run.store.FamilyCount()), std::pair(65539, 1));
+  EXPECT_EQ(Text(run.P(65539).givenNames), "Anna");
+  EXPECT_EQ(std::pair(run.F(1).husband, run.F(1).wife), std::pair(1, 65539));
+  // A link to a record the file lacks keeps its number for the link repair's report.
+  EXPECT_EQ(Entries(run.F(1).children), (Numbers{65538, 9999998}));
+  EXPECT_EQ(Entries(run.P(65539).fams), (Numbers{1}));
+  EXPECT_EQ(run.counts.respelledXrefs.at("@I9999999@"), "@I65539@");
+  EXPECT_EQ(run.counts.respelledXrefs.at("@F9999999@"), "@F1@");
 }
 
 }  // namespace
