@@ -30,9 +30,9 @@ std::string GeneratedFile(const GeneratorOptions& options) {
   const fs::path folder = fs::temp_directory_path() / "korvane-bench";
   fs::create_directories(folder);
   const char* encodings[] = {"cp1252", "utf8", "utf8nobom", "utf16le", "utf16be"};
-  const fs::path path = folder / ("gen-" + std::to_string(options.persons) + "-" +
-                                  std::to_string(options.seed) + "-" +
-                                  encodings[static_cast<int>(options.encoding)] + ".ged");
+  const fs::path path =
+      folder / ("gen-" + std::to_string(options.persons) + "-" + std::to_string(options.seed) +
+                "-" + encodings[static_cast<int>(options.encoding)] + ".ged");
   if (!fs::exists(path)) {
     std::ofstream out(path, std::ios::binary);
     if (!GenerateGedcom(options, out, nullptr)) {
@@ -60,7 +60,8 @@ FreshRun RunAgain(const std::vector<std::string>& arguments) {
   ::close(out[1]);
   FreshRun run;
   char buffer[256];
-  for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;) run.output.append(buffer, got);
+  for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;)
+    run.output.append(buffer, got);
   ::close(out[0]);
   int status = 0;
   struct rusage usage {};

@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
   const std::string only = argc > 3 ? argv[3] : "";  // one encoding: "utf8", "cp1252", "utf16le"
   // "load" is the best of the rounds; "fresh" the one load of a new process, which finds
   // no memory of earlier rounds to use again.
-  std::printf("%-10s %8s %8s %8s %7s %8s %7s %9s %7s\n", "encoding", "MB", "wc -l", "load",
-              "ratio", "fresh", "ratio", "peak MB", "x size");
+  std::printf("%-10s %8s %8s %8s %7s %8s %7s %9s %7s\n", "encoding", "MB", "wc -l", "load", "ratio",
+              "fresh", "ratio", "peak MB", "x size");
   for (const GeneratedEncoding encoding :
        {GeneratedEncoding::Utf8, GeneratedEncoding::Cp1252, GeneratedEncoding::Utf16Le}) {
     const char* names[] = {"cp1252", "utf8", "utf8nobom", "utf16le", "utf16be"};
@@ -55,9 +55,9 @@ int main(int argc, char** argv) {
     const double freshSeconds = std::atof(fresh.output.c_str());
     const double peak = static_cast<double>(fresh.peakBytes);
     std::printf("%-10s %8.1f %6.0fms %6.0fms %7.1f %6.0fms %7.1f %9.1f %7.2f\n",
-                names[static_cast<int>(encoding)], size / 1e6, wcSeconds * 1e3,
-                loadSeconds * 1e3, loadSeconds / wcSeconds, freshSeconds * 1e3,
-                freshSeconds / wcSeconds, peak / 1e6, peak / size);
+                names[static_cast<int>(encoding)], size / 1e6, wcSeconds * 1e3, loadSeconds * 1e3,
+                loadSeconds / wcSeconds, freshSeconds * 1e3, freshSeconds / wcSeconds, peak / 1e6,
+                peak / size);
   }
   return 0;
 }

@@ -1,10 +1,11 @@
+#include "export/export_command.h"
+
 #include <charconv>
 #include <optional>
 #include <vector>
 
 #include "cli/batch_session.h"
 #include "cli/cli_command.h"
-#include "export/export_command.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 

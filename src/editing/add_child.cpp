@@ -4,13 +4,12 @@
 #include "editing/kinship.h"
 #include "editing/log_person.h"
 #include "editing/record_edits.h"
-#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {
-
 
 // A new family with the person as its only parent, logged.
 Mrin NewFamilyOf(EditSession& session, Rin parent) {

@@ -4,9 +4,9 @@
 #include "editing/kinship.h"
 #include "editing/log_person.h"
 #include "editing/record_edits.h"
-#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {

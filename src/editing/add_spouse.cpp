@@ -4,13 +4,12 @@
 #include "editing/kinship.h"
 #include "editing/log_person.h"
 #include "editing/record_edits.h"
-#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
+#include "store/sex.h"
 
 namespace korvane {
 namespace {
-
 
 // The first present family of the person in which the person's partner is missing.
 Mrin FamilyWithoutPartner(const Store& store, Rin rin) {

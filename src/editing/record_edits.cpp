@@ -2,9 +2,9 @@
 
 #include <cstdarg>
 
-#include "store/sex.h"
 #include "store/accessors.h"
 #include "store/flags.h"
+#include "store/sex.h"
 
 namespace korvane::editing {
 

@@ -104,8 +104,7 @@ WriteResult JoinParts(const Store& store, LineWriter& writer, OutputFile& output
     result.readFailed = result.readFailed || part.failed;
     const std::uint64_t base = i == 0 ? 0 : next;
     for (const WrittenPart::Record& record : part.written.records) {
-      (record.family ? offsets.families : offsets.persons)[record.number] =
-          base + record.position;
+      (record.family ? offsets.families : offsets.persons)[record.number] = base + record.position;
     }
     if (i > 0 && result.Ok()) {
       result.writeError = output.Write(part.text.data(), part.text.size());
@@ -147,8 +146,7 @@ WriteResult WriteNewFile(LoadContext& context, const InputFile& source, OutputFi
     return {true, 0};
   }
   const ExportSelection selection(context.store);
-  const ReferenceNumbering numbering(index, context.store, selection,
-                                     &file.counts.respelledXrefs);
+  const ReferenceNumbering numbering(index, context.store, selection, &file.counts.respelledXrefs);
   LineWriter writer(output, encoding);
   writer.SetLineEnd(FirstLineEnd(source, encoding, file.encoding.bomLength));
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
@@ -217,9 +215,10 @@ std::unique_ptr<InputFile> OpenSource(LoadContext& context) {
     return nullptr;
   }
   if (state == SourceState::Changed) {
-    d.ErrorBox("Die GED Datei %s wurde seit dem Laden verändert.\r\nBitte neu laden: "
-               "so würden Datensätze fehlen oder falsch geschrieben.",
-               path);
+    d.ErrorBox(
+        "Die GED Datei %s wurde seit dem Laden verändert.\r\nBitte neu laden: "
+        "so würden Datensätze fehlen oder falsch geschrieben.",
+        path);
     return nullptr;
   }
   return source;
@@ -227,8 +226,8 @@ std::unique_ptr<InputFile> OpenSource(LoadContext& context) {
 
 // Writes the new file completely under a temporary name beside the target and syncs it;
 // the temporary name, or empty after the error box.
-std::string WriteTemporary(LoadContext& context, const InputFile& source,
-                           const std::string& target, WrittenOffsets& offsets) {
+std::string WriteTemporary(LoadContext& context, const InputFile& source, const std::string& target,
+                           WrittenOffsets& offsets) {
   Diagnostics& d = context.diagnostics;
   std::string temporary;
   int error = 0;

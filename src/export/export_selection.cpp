@@ -19,7 +19,8 @@ ExportSelection::ExportSelection(const Store& store)
   }
   for (Mrin mrin = 1; mrin <= store.FamilyCount(); ++mrin) {
     const Family& f = store.familyTable[mrin];
-    families_[mrin] = FamilyExists(store, mrin) && (PersonWritten(f.husband) || PersonWritten(f.wife));
+    families_[mrin] =
+        FamilyExists(store, mrin) && (PersonWritten(f.husband) || PersonWritten(f.wife));
     if ((f.flags & PresentFlag) && f.recordOffset != 0) {
       familyOffsets_.push_back({f.recordOffset, mrin});
     }

@@ -18,8 +18,7 @@ class ExportPass {
         reader_(reader),
         writer_(writer),
         selection_(selection),
-        numbering_(numbering) {
-  }
+        numbering_(numbering) {}
 
   WrittenPart Run(const PartProgress& progress) {
     reader_.SetDecodeLines(false);  // lines are copied as bytes; values are decoded when used
@@ -61,9 +60,8 @@ class ExportPass {
     links_.reset();
     if (parts.tag == "INDI" || parts.tag == "FAM") {
       const bool family = parts.tag == "FAM";
-      const std::int32_t number =
-          family ? selection_.FamilyAt(line.nextOffset, cursor_)
-                 : selection_.PersonAt(line.nextOffset, cursor_);
+      const std::int32_t number = family ? selection_.FamilyAt(line.nextOffset, cursor_)
+                                         : selection_.PersonAt(line.nextOffset, cursor_);
       const bool exported =
           family ? selection_.FamilyWritten(number) : selection_.PersonWritten(number);
       if (!exported) {
@@ -72,9 +70,9 @@ class ExportPass {
       }
       // The header always carries the record number, which the links written from the
       // tables use, whatever the file called the record.
-      writer_.WriteLine((family ? "0 @F" : "0 @I") + std::to_string(number) +
-                            (family ? "@ FAM" : "@ INDI"),
-                        line.End());
+      writer_.WriteLine(
+          (family ? "0 @F" : "0 @I") + std::to_string(number) + (family ? "@ FAM" : "@ INDI"),
+          line.End());
       written_.records.push_back({family, number, writer_.Position()});
       const std::uint32_t flags =
           family ? store_.familyTable[number].flags : store_.personTable[number].flags;

@@ -6,8 +6,8 @@
 
 #include "export/export_selection.h"
 #include "export/reference_numbering.h"
-#include "gedcom/line_reader.h"
 #include "gedcom/file_parts.h"
+#include "gedcom/line_reader.h"
 #include "gedcom/line_writer.h"
 #include "store/diagnostics.h"
 #include "store/store.h"

@@ -61,8 +61,9 @@ FilePartPolicy CurrentFilePartPolicy() { return Policy(); }
 
 void SetFilePartPolicy(const FilePartPolicy& policy) { Policy() = policy; }
 
-std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
-                                     std::uint64_t end, const FilePartPolicy& policy) {
+std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encoding,
+                                     std::uint64_t begin, std::uint64_t end,
+                                     const FilePartPolicy& policy) {
   const std::uint64_t size = end > begin ? end - begin : 0;
   const std::uint64_t byCount =
       std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::max(policy.maxParts, 1)));
@@ -75,8 +76,7 @@ std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encodin
   for (std::uint64_t i = 1; i < count && start < end; ++i) {
     std::uint64_t target = begin + size * i / count;
     if (wide) target = begin + (target - begin) / 2 * 2;  // split between code units
-    const std::uint64_t split =
-        NextRecordStart(file, encoding, std::max(target, start), end);
+    const std::uint64_t split = NextRecordStart(file, encoding, std::max(target, start), end);
     if (split >= end) break;
     parts.push_back({start, split});
     start = split;
@@ -85,8 +85,8 @@ std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encodin
   return parts;
 }
 
-PartQueue::PartQueue(const InputFile& file, FileEncoding encoding, const std::vector<FilePart>& parts,
-                     std::uint64_t minSplitBytes)
+PartQueue::PartQueue(const InputFile& file, FileEncoding encoding,
+                     const std::vector<FilePart>& parts, std::uint64_t minSplitBytes)
     : file_(file), encoding_(encoding), minSplitBytes_(std::max<std::uint64_t>(minSplitBytes, 1)) {
   for (const FilePart& part : parts) entries_.push_back({part, part.begin});
 }

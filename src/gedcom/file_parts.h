@@ -31,8 +31,9 @@ FilePartPolicy CurrentFilePartPolicy();
 void SetFilePartPolicy(const FilePartPolicy& policy);
 
 // Splits [begin, end) of `file` at level-0 lines into parts of about equal size.
-std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
-                                     std::uint64_t end, const FilePartPolicy& policy);
+std::vector<FilePart> SplitAtRecords(const InputFile& file, FileEncoding encoding,
+                                     std::uint64_t begin, std::uint64_t end,
+                                     const FilePartPolicy& policy);
 
 // The parts of a file while threads read them. The reader of a part claims its records
 // as it comes to them; a thread done with its own part splits off the back half of what

@@ -13,8 +13,8 @@ namespace korvane {
 
 // The parts of a GEDCOM line: level, optional cross-reference, tag and value.
 struct GedLineParts {
-  int level = -1;  // -1: the line has no leading level number
-  std::string_view xref;   // "@I12@" of a record line, else empty
+  int level = -1;         // -1: the line has no leading level number
+  std::string_view xref;  // "@I12@" of a record line, else empty
   std::string_view tag;
   std::string_view value;  // everything behind the tag and one blank
 };

@@ -29,8 +29,7 @@ enum class RecordKind { None, Person, Family };
 // A failed read leaves empty tables.
 void ClearAfterFailure(Store& store, ReadCounts& counts);
 // The box for a file with more records than the tables take; the tables are left empty.
-void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
-                    const char* what);
+void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts, const char* what);
 
 // A doubled FAMS or FAMC line, reported once the record numbers are known.
 struct DoubledLink {
@@ -42,7 +41,7 @@ struct DoubledLink {
 // How the ids of a later part's records and texts read in the joined tables.
 struct JoinedPart {
   std::optional<TextPoolMap> texts;
-  std::vector<std::int32_t> persons;   // link value - 1 -> link value
+  std::vector<std::int32_t> persons;  // link value - 1 -> link value
   std::vector<std::int32_t> families;
   int personBase = 0;  // records of the parts before it
 };
@@ -56,8 +55,7 @@ class RecordReader {
 
   // Reads part `part` of `queue`. False when the lines hold more records than the
   // tables take.
-  bool Read(LineReader& reader, const PartProgress& progress, PartQueue& queue,
-            std::size_t part);
+  bool Read(LineReader& reader, const PartProgress& progress, PartQueue& queue, std::size_t part);
   // Takes up the records the readers of the parts behind this one's read (in file
   // order), numbers all records and reports. False, after the box, when there are more
   // records than the tables take; the store is then empty.
@@ -264,8 +262,7 @@ void ClearAfterFailure(Store& store, ReadCounts& counts) {
   store.familyTable.resize(1);
 }
 
-void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts,
-                    const char* what) {
+void FailAsTooLarge(Diagnostics& diagnostics, Store& store, ReadCounts& counts, const char* what) {
   diagnostics.ErrorBox("\r\n GED Datei zu groß. >%d %s", kMaxRecordsPerKind, what);
   ClearAfterFailure(store, counts);
 }
@@ -332,7 +329,8 @@ void RememberSpellings(const XrefNumbering& numbering, const char* prefix, ReadC
     if (numbering.KeepsSpelling(record, prefix[1])) continue;
     std::string xref = numbering.RecordXref(record);
     std::string written = prefix + std::to_string(numbering.RecordNumber(record)) + "@";
-    if (!xref.empty() && xref != written) counts.respelledXrefs.emplace(std::move(xref), std::move(written));
+    if (!xref.empty() && xref != written)
+      counts.respelledXrefs.emplace(std::move(xref), std::move(written));
   }
 }
 
@@ -407,10 +405,10 @@ void RecordReader::ReportRecordsAfterTrailer(const std::vector<RecordReader*>& l
   // A file that goes on behind its TRLR line (files put together, records added by hand):
   // everything is read, and the export puts the TRLR line at the end.
   const char* records = count == 1 ? "Datensatz" : "Datensätze";
-  diagnostics.ReportAppend(
-      "%d %s hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n", count, records);
-  diagnostics.LogAppend(
-      "%d %s hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n", count, records);
+  diagnostics.ReportAppend("%d %s hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n",
+                           count, records);
+  diagnostics.LogAppend("%d %s hinter TRLR eingelesen, der Export schreibt TRLR ans Ende\r\n",
+                        count, records);
 }
 
 void RecordReader::ReportDoubledLinks(Diagnostics& diagnostics) const {
@@ -419,8 +417,7 @@ void RecordReader::ReportDoubledLinks(Diagnostics& diagnostics) const {
                              personXrefs_.RecordNumber(d.person), d.tag,
                              familyXrefs_.Resolve(d.link));
     diagnostics.LogAppend("RIN %d hat doppelte %s %d: ignoriert\r\n",
-                          personXrefs_.RecordNumber(d.person), d.tag,
-                          familyXrefs_.Resolve(d.link));
+                          personXrefs_.RecordNumber(d.person), d.tag, familyXrefs_.Resolve(d.link));
   }
 }
 
@@ -517,16 +514,18 @@ void RecordReader::Reserve(std::uint64_t bytes) {
   store_.familyTable.reserve(static_cast<std::size_t>(bytes / 480) + 16);
   PreferLargePages(store_.personTable.data(), store_.personTable.capacity() * sizeof(Person));
   PreferLargePages(store_.familyTable.data(), store_.familyTable.capacity() * sizeof(Family));
-  personXrefs_.Reserve(static_cast<std::size_t>(bytes / 128), static_cast<std::size_t>(bytes / 160));
-  familyXrefs_.Reserve(static_cast<std::size_t>(bytes / 256), static_cast<std::size_t>(bytes / 480));
+  personXrefs_.Reserve(static_cast<std::size_t>(bytes / 128),
+                       static_cast<std::size_t>(bytes / 160));
+  familyXrefs_.Reserve(static_cast<std::size_t>(bytes / 256),
+                       static_cast<std::size_t>(bytes / 480));
   references_.Reserve(bytes);
 }
 
 }  // namespace
 
 bool ReadGedRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
-                    std::uint64_t end, Store& store, Diagnostics& diagnostics,
-                    Progress& progress, ReadCounts& counts) {
+                    std::uint64_t end, Store& store, Diagnostics& diagnostics, Progress& progress,
+                    ReadCounts& counts) {
   counts = ReadCounts{};
   const FilePartPolicy policy = CurrentFilePartPolicy();
   const std::vector<FilePart> initial = SplitAtRecords(file, encoding, begin, end, policy);

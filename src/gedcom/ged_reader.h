@@ -30,7 +30,7 @@ struct ReadCounts {
 // result. Returns false, after the "GED Datei zu groß" box, when the file holds more
 // records than the tables take; the store is then empty.
 bool ReadGedRecords(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
-                    std::uint64_t end, Store& store, Diagnostics& diagnostics,
-                    Progress& progress, ReadCounts& counts);
+                    std::uint64_t end, Store& store, Diagnostics& diagnostics, Progress& progress,
+                    ReadCounts& counts);
 
 }  // namespace korvane

@@ -182,8 +182,8 @@ bool LineReader::NarrowAsciiLine(std::size_t begin, std::size_t end, std::string
   for (; unit + 8 <= units; unit += 8) {
     __m128i chunk =
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer_.data() + begin + 2 * unit));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, notAscii),
-                                          _mm_setzero_si128())) != 0xFFFF) {
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, notAscii), _mm_setzero_si128())) !=
+        0xFFFF) {
       return false;
     }
     if (!little) chunk = _mm_srli_epi16(chunk, 8);
@@ -248,8 +248,7 @@ std::string_view LineReader::Utf8Value(std::string_view part) {
   return decodeLines_ ? part : LineTextToUtf8(encoding_, part, valueScratch_);
 }
 
-bool LineReader::RawTail(const GedLine& line, std::string_view part,
-                         std::string_view& tail) const {
+bool LineReader::RawTail(const GedLine& line, std::string_view part, std::string_view& tail) const {
   const std::size_t chars = static_cast<std::size_t>(part.data() - line.text.data());
   if (chars > line.text.size() || !IsAscii(line.text.substr(0, chars))) return false;
   tail = line.raw.substr(std::min(line.raw.size(), chars * unit_));

@@ -14,7 +14,7 @@ namespace korvane {
 
 // One physical line of a GEDCOM file.
 struct GedLine {
-  std::string_view raw;          // the bytes as they stand in the file, without line end
+  std::string_view raw;  // the bytes as they stand in the file, without line end
   // The same as UTF-8; with decoding switched off, the raw bytes of a single-byte or UTF-8
   // file (their level, tags and cross-references read the same; values then go through
   // LineReader::Utf8Value before they are used as text). At least kGedLinePadding
@@ -75,7 +75,8 @@ class LineReader {
         hasAt = hasAt || ((atMask_ >> shift) & ((std::uint64_t{1} << length) - 1)) != 0;
         const char* data = buffer_.data();
         std::size_t next = end + 1;
-        if ((data[end] == '\r' && data[next] == '\n') || (data[end] == '\n' && data[next] == '\r')) {
+        if ((data[end] == '\r' && data[next] == '\n') ||
+            (data[end] == '\n' && data[next] == '\r')) {
           ++next;
         }
         // Both views are made from registers: copying one into the other goes through a
@@ -134,15 +135,15 @@ class LineReader {
 
   const InputFile* file_;
   FileEncoding encoding_;
-  std::size_t unit_;  // bytes per code unit
+  std::size_t unit_;          // bytes per code unit
   std::vector<char> buffer_;  // kBlock bytes more than it fills, so masks may read past
   std::size_t blockBase_ = kNoBlock;
   std::uint64_t endMask_ = 0;
   std::uint64_t atMask_ = 0;
-  std::size_t begin_ = 0;  // next unread byte in buffer_
-  std::size_t end_ = 0;    // end of the bytes in buffer_
+  std::size_t begin_ = 0;           // next unread byte in buffer_
+  std::size_t end_ = 0;             // end of the bytes in buffer_
   std::uint64_t bufferOffset_ = 0;  // file position of buffer_[0]
-  std::uint64_t endOffset_;  // where the part to read ends
+  std::uint64_t endOffset_;         // where the part to read ends
   bool endOfFile_ = false;
   bool failed_ = false;
   bool decodeLines_ = true;

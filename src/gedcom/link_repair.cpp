@@ -191,7 +191,8 @@ class FamilyRepair {
     const Rin h = family_.husband;
     const Rin w = family_.wife;
     if (h != 0) {
-      if (h == w) d_.ReportAppend("\r\n### Fam %d hat gleiche Person %d als HUSB und WIFE ", mrin_, h);
+      if (h == w)
+        d_.ReportAppend("\r\n### Fam %d hat gleiche Person %d als HUSB und WIFE ", mrin_, h);
       if (!PersonExists(store_, h)) {
         // Not counted, and the rest of the family waits for the next load.
         d_.ReportAppend("\r\n### Fam %d hat gelöschten HUSB %d ", mrin_, h);
@@ -224,12 +225,15 @@ class FamilyRepair {
   }
 
   int RepairDeleted() {
-    DropBackLink(family_.husband, "\r\n### Fam %d gelöscht, aber referenziert durch ungelöschten HUSB %d ");
-    DropBackLink(family_.wife, "\r\n### Fam %d gelöscht, aber referenziert durch ungelöschte WIFE %d ");
+    DropBackLink(family_.husband,
+                 "\r\n### Fam %d gelöscht, aber referenziert durch ungelöschten HUSB %d ");
+    DropBackLink(family_.wife,
+                 "\r\n### Fam %d gelöscht, aber referenziert durch ungelöschte WIFE %d ");
     for (int i = 0; i < family_.children.Count(); ++i) {
       const Rin c = family_.children.At(i);
       if (!PersonExists(store_, c) || !ListContains(store_.personTable[c].famc, mrin_)) continue;
-      d_.ReportAppend("\r\n### Fam %d gelöscht, aber referenziert durch ungelöschtes CHIL %d ", mrin_, c);
+      d_.ReportAppend("\r\n### Fam %d gelöscht, aber referenziert durch ungelöschtes CHIL %d ",
+                      mrin_, c);
       ListRemove(store_.personTable[c].famc, mrin_);
       store_.personTable[c].flags |= ChangedFlag;
       ++count_;
@@ -394,10 +398,9 @@ int RepairAllLinks(Store& store, Diagnostics& diagnostics) {
   });
   RunInParallel(threads, [&](std::size_t part) {
     for (auto [rin, end] = run(part, persons); rin < end; ++rin) {
-      personNeeds[rin] = PersonLinksNeedRepair(store, rin, missingParents) ? Repair
-                         : PersonExists(store, rin) && IsNameless(store.personTable[rin])
-                             ? Nameless
-                             : InOrder;
+      personNeeds[rin] = PersonLinksNeedRepair(store, rin, missingParents)                ? Repair
+                         : PersonExists(store, rin) && IsNameless(store.personTable[rin]) ? Nameless
+                                                                                          : InOrder;
     }
   });
   int corrections = 0;

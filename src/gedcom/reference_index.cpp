@@ -55,7 +55,8 @@ void ReferenceIndexBuilder::Reserve(std::uint64_t bytes) {
   // A record takes a hundred bytes of a file or more, a note or source pointer far more.
   index_.records.reserve(static_cast<std::size_t>(bytes / 128));
   index_.references.reserve(static_cast<std::size_t>(bytes / 512));
-  PreferLargePages(index_.records.data(), index_.records.capacity() * sizeof(ReferenceIndex::Record));
+  PreferLargePages(index_.records.data(),
+                   index_.records.capacity() * sizeof(ReferenceIndex::Record));
 }
 
 void ReferenceIndexBuilder::Append(const ReferenceIndexBuilder& later) {
@@ -108,8 +109,8 @@ ReferenceIndex ReferenceIndexBuilder::Take() {
   return std::move(index_);
 }
 
-bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
-                     Progress& progress, ReferenceIndex& index) {
+bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
+                     std::uint64_t end, Progress& progress, ReferenceIndex& index) {
   const std::vector<FilePart> parts =
       SplitAtRecords(file, encoding, begin, end, CurrentFilePartPolicy());
   const PartProgress firstPart(progress, parts, 0);

@@ -138,7 +138,7 @@ class ReferenceIndexBuilder {
 
 // Reads the note and source pointers of [begin, end) of a records file, its parts at the
 // same time; `progress` shows positions from 0 to `end`. False when reading failed.
-bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t begin, std::uint64_t end,
-                     Progress& progress, ReferenceIndex& index);
+bool IndexReferences(const InputFile& file, FileEncoding encoding, std::uint64_t begin,
+                     std::uint64_t end, Progress& progress, ReferenceIndex& index);
 
 }  // namespace korvane

@@ -158,8 +158,8 @@ bool XrefNumbering::Assign(int limit) {
   recordNumbers_.assign(records_.size(), 0);
   highest_ = 0;
   std::vector<int> fresh;
-  const int kept = static_cast<int>(std::min<long long>(
-      limit, 2LL * RecordCount() + kFreelyKeptNumbers));
+  const int kept =
+      static_cast<int>(std::min<long long>(limit, 2LL * RecordCount() + kFreelyKeptNumbers));
   for (int record = 0; record < RecordCount(); ++record) {
     const Record& r = records_[record];
     const int number = r.xrefId >= 0 ? xrefs_[r.xrefId].number : 0;
@@ -204,9 +204,9 @@ bool XrefNumbering::Assign(int limit) {
     // A reference to no record keeps its number so the link repair can name it, as long
     // as that number does not belong to a real record.
     const int number = x.number;
-    const bool belongsToRecord =
-        number > naturalHighest ? number <= highest_
-                                : number < static_cast<int>(taken.size()) && taken[number];
+    const bool belongsToRecord = number > naturalHighest
+                                     ? number <= highest_
+                                     : number < static_cast<int>(taken.size()) && taken[number];
     xrefNumbers_[id] = number > 0 && number <= limit && !belongsToRecord ? number : 0;
   }
   return true;

@@ -70,10 +70,10 @@ class XrefNumbering {
 
  private:
   struct Xref {
-    int number;         // the number written in it, 0 when it has none
-    int record;         // the record defining it, or -1
-    int spelledAt;      // index into otherXrefs_, or -1 for the short form "@I12@"
-    char letter;        // of the short form
+    int number;     // the number written in it, 0 when it has none
+    int record;     // the record defining it, or -1
+    int spelledAt;  // index into otherXrefs_, or -1 for the short form "@I12@"
+    char letter;    // of the short form
   };
   struct Record {
     int xrefId;  // -1: no cross-reference of its own (missing, or defined twice)

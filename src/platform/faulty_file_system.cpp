@@ -71,9 +71,9 @@ class FaultyOutputFile : public OutputFile {
 }  // namespace
 
 const char* FileOpName(FileOp op) {
-  constexpr const char* kNames[] = {"Open",   "Status", "Read",   "CreateTemporary", "CreateNew",
-                                    "OpenForAppend", "Write", "Sync", "Close", "Rename",
-                                    "Link",   "Remove", "List",   "SyncFolder"};
+  constexpr const char* kNames[] = {
+      "Open",  "Status", "Read", "CreateTemporary", "CreateNew", "OpenForAppend", "Write", "Sync",
+      "Close", "Rename", "Link", "Remove",          "List",      "SyncFolder"};
   return kNames[static_cast<int>(op)];
 }
 
@@ -141,14 +141,12 @@ std::uint64_t FaultyFileSystem::ReadFaultByte(int& error) const {
   return readFaultByte_;
 }
 
-std::unique_ptr<OutputFile> FaultyFileSystem::Wrap(std::unique_ptr<OutputFile> file,
-                                                   bool limited) {
+std::unique_ptr<OutputFile> FaultyFileSystem::Wrap(std::unique_ptr<OutputFile> file, bool limited) {
   if (file == nullptr) return nullptr;
   return std::make_unique<FaultyOutputFile>(*this, std::move(file), limited);
 }
 
-std::unique_ptr<InputFile> FaultyFileSystem::OpenForReading(const std::string& path,
-                                                            int& error) {
+std::unique_ptr<InputFile> FaultyFileSystem::OpenForReading(const std::string& path, int& error) {
   if ((error = Count(FileOp::Open)) != 0) return nullptr;
   std::unique_ptr<InputFile> file = inner_.OpenForReading(path, error);
   if (file == nullptr) return nullptr;

@@ -58,8 +58,8 @@ class FileSystem {
   virtual int Status(const std::string& path, FileStatus& status) = 0;
   // A new, empty file beside `target` named TemporaryPrefix(target) and six letters or
   // digits; its name goes to `path`.
-  virtual std::unique_ptr<OutputFile> CreateTemporary(const std::string& target,
-                                                      std::string& path, int& error) = 0;
+  virtual std::unique_ptr<OutputFile> CreateTemporary(const std::string& target, std::string& path,
+                                                      int& error) = 0;
   // A new file that must not exist yet (EEXIST when it does).
   virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path, int& error) = 0;
   // Opens for writing at the end, creating the file when it is missing.

@@ -6,9 +6,8 @@ namespace korvane {
 namespace {
 
 MessageAnswer FirstButton(MessageButtons buttons) {
-  return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel
-             ? MessageAnswer::Ok
-             : MessageAnswer::Yes;
+  return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel ? MessageAnswer::Ok
+                                                                              : MessageAnswer::Yes;
 }
 
 }  // namespace

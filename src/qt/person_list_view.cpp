@@ -65,7 +65,8 @@ void PersonListView::Refresh() {
   const bool risingFirst = column == 0 || column == 3 || column == 5 || column == 7;
   const bool ascending = risingFirst == (list.SortDirection() > 0);
   horizontalHeader()->setSortIndicatorShown(column != 0 || list.SortDirection() < 0);
-  horizontalHeader()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  horizontalHeader()->setSortIndicator(column,
+                                       ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
   SelectRow(app_.personList().RowToShow(app_.state().currentRin));
 }
 
@@ -73,8 +74,8 @@ void PersonListView::SelectRow(int row) {
   if (row < 0 || row >= model_.rowCount()) return;
   selecting_ = true;
   const QModelIndex index = model_.index(row, 0);
-  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                               QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   // Ten rows of context below the current person, as far as there are rows.
   scrollTo(model_.index(std::min(row + 10, model_.rowCount() - 1), 0));
   scrollTo(index);
@@ -100,14 +101,16 @@ void PersonListView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
-                          key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Up ||
-                          key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
-  if (navigation || text.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+  const bool navigation = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Home ||
+                          key == Qt::Key_End || key == Qt::Key_Up || key == Qt::Key_Down ||
+                          key == Qt::Key_Left || key == Qt::Key_Right;
+  if (navigation || text.isEmpty() ||
+      event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
     QTableView::keyPressEvent(event);
     return;
   }
-  const int code = text == QStringLiteral(",") ? kCommaKey : static_cast<int>(text.at(0).toUpper().unicode());
+  const int code =
+      text == QStringLiteral(",") ? kCommaKey : static_cast<int>(text.at(0).toUpper().unicode());
   const int current = currentIndex().isValid() ? currentIndex().row() : 0;
   const std::optional<int> row =
       app_.ListKeyTyped(code, current, QDateTime::currentSecsSinceEpoch());

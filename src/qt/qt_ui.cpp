@@ -70,8 +70,8 @@ std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request) {
   const QString folder = ToQString(request.folder);
   const QString path =
       request.mustExist ? QFileDialog::getOpenFileName(window_, QString(), folder, filter)
-                        : QFileDialog::getSaveFileName(window_, QString(), folder, filter,
-                                                       nullptr, QFileDialog::DontConfirmOverwrite);
+                        : QFileDialog::getSaveFileName(window_, QString(), folder, filter, nullptr,
+                                                       QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   QString result = path;
   // Only a dot in the file name is an extension; "/home/max.meier/stammbaum" has none.

@@ -1,6 +1,5 @@
 #include "shell/app.h"
 
-
 #include "editing/delete_person.h"
 #include "shell/change_guard.h"
 #include "shell/command_table.h"
@@ -17,8 +16,7 @@ constexpr const char* kProgramName = "Korvane";
 
 }  // namespace
 
-App::App(Ui& ui, ShellView& view, Settings& settings)
-    : ui_(ui), view_(view), settings_(settings) {}
+App::App(Ui& ui, ShellView& view, Settings& settings) : ui_(ui), view_(view), settings_(settings) {}
 
 App::~App() { personList_.WaitUntilSortReady(); }
 
@@ -198,10 +196,9 @@ void App::ShowPersonList(bool selectedOnly) {
     view_.ShowView(TabView::kNone);
     return;
   }
-  const auto texts =
-      selectedOnly ? SelectionStatusTexts(personList_.RowCount(), state_.currentRin)
-                   : ListStatusTexts(file_.displayName, personList_.RowCount(),
-                                     store_.changeCounters, state_.currentRin);
+  const auto texts = selectedOnly ? SelectionStatusTexts(personList_.RowCount(), state_.currentRin)
+                                  : ListStatusTexts(file_.displayName, personList_.RowCount(),
+                                                    store_.changeCounters, state_.currentRin);
   for (int part = 0; part < 3; ++part) SetStatus(part, texts[part]);
   view_.ShowView(TabView::kPersonList);
 }

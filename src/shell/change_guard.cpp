@@ -9,8 +9,7 @@ namespace {
 
 // Counts the records up to `baseline` (those of the file) and the ones made after it.
 template <typename Record>
-void CountTable(const std::vector<Record>& table, std::int64_t baseline,
-                PendingChanges& pending) {
+void CountTable(const std::vector<Record>& table, std::int64_t baseline, PendingChanges& pending) {
   const std::size_t fromFile =
       static_cast<std::size_t>(std::clamp<std::int64_t>(baseline, 0, std::ssize(table) - 1));
   for (std::size_t i = 1; i < table.size(); ++i) {

@@ -28,7 +28,7 @@ struct Command {
   std::string_view label;     // with its "&" mnemonic
   std::string_view shortcut;  // the key that runs it ("Ctrl+I"); empty for none
   CommandRules rules;
-  CommandHandler handler;     // null: not built yet, so greyed
+  CommandHandler handler;  // null: not built yet, so greyed
 };
 
 // Every command of the menus and context menus; ids without a row do nothing.

@@ -11,7 +11,7 @@ struct ShellState {
   Rin currentRin = 1;   // the person the views centre on
   Rin previousRin = 0;  // the one before; merge and relationship use both
   int activeTab = 0;
-  int reportMode = 0;   // the command that made the report; 0 = none
+  int reportMode = 0;  // the command that made the report; 0 = none
   int selectedCount = 0;
   // The persons highlighted in the list (several with Shift or Ctrl); the selecting
   // commands act on all of them.

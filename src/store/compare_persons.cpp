@@ -57,7 +57,8 @@ const char* FirstMarriagePlace(const Store& store, const Person& p) {
 
 int LargestChildCount(const Store& store, const Person& p) {
   int largest = 0;
-  for (const Mrin mrin : p.fams) largest = std::max(largest, store.FamilyRecord(mrin).children.Count());
+  for (const Mrin mrin : p.fams)
+    largest = std::max(largest, store.FamilyRecord(mrin).children.Count());
   return largest;
 }
 
@@ -123,8 +124,8 @@ int ComparePersons(const Store& store, Rin a, Rin b, int key) {
     case kSortByMarriageYear:
       return CompareMarriageYears(store, pa, pb);
     case kSortByMarriagePlace:
-      if (const int c = CompareFieldTexts(FirstMarriagePlace(store, pa),
-                                          FirstMarriagePlace(store, pb))) {
+      if (const int c =
+              CompareFieldTexts(FirstMarriagePlace(store, pa), FirstMarriagePlace(store, pb))) {
         return c;
       }
       return CompareMarriageYears(store, pa, pb);

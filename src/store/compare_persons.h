@@ -8,23 +8,23 @@ namespace korvane {
 // The keys of ComparePersons. A positive result puts the first argument first.
 enum SortKey : int {
   kSortByRin = 0,
-  kSortByName = 1,            // surname, then given names
-  kSortByGivenNames = 2,      // given names, then surname
-  kSortByBirthYear = 3,       // birth (or christening) year, then name
-  kSortByBirthPlace = 4,      // birth (or christening) place, then as key 3
-  kSortByDeathYear = 5,       // death (or burial) year, then name
-  kSortByDeathPlace = 6,      // death (or burial) place, then as key 5
-  kSortByMarriageYear = 7,    // year of the first marriage, then name
-  kSortByMarriagePlace = 8,   // place of the first marriage, then as key 7
-  kSortByHusbandSurname = 11, // families: surname of the husband
-  kSortByChildCount = 12,     // largest child count among the spouse families
+  kSortByName = 1,             // surname, then given names
+  kSortByGivenNames = 2,       // given names, then surname
+  kSortByBirthYear = 3,        // birth (or christening) year, then name
+  kSortByBirthPlace = 4,       // birth (or christening) place, then as key 3
+  kSortByDeathYear = 5,        // death (or burial) year, then name
+  kSortByDeathPlace = 6,       // death (or burial) place, then as key 5
+  kSortByMarriageYear = 7,     // year of the first marriage, then name
+  kSortByMarriagePlace = 8,    // place of the first marriage, then as key 7
+  kSortByHusbandSurname = 11,  // families: surname of the husband
+  kSortByChildCount = 12,      // largest child count among the spouse families
   kSortByFamsCount = 13,
   kSortByFamcCount = 14,
   kSortByAgeAtDeath = 15,
   kSortByAgeAtMarriage = 16,
-  kSortByBirthDate = 17,      // whole dates, earlier first
+  kSortByBirthDate = 17,  // whole dates, earlier first
   kSortByDeathDate = 18,
-  kSortByMarriageDate = 19,   // families
+  kSortByMarriageDate = 19,  // families
 };
 
 // 1 when both dates have a year and x's is greater, or the years are equal and (both

@@ -113,13 +113,16 @@ std::string FormatLogTimestamp(const std::tm& time) {
   const char* weekday = time.tm_wday >= 0 && time.tm_wday < 7 ? kWeekdays[time.tm_wday] : "??";
   const char* month = time.tm_mon >= 0 && time.tm_mon < 12 ? kMonths[time.tm_mon] : "???";
   char buffer[96];
-  std::snprintf(buffer, sizeof buffer, "%s %3d %s %d %.2d:%.2d \r\n", weekday, time.tm_mday,
-                month, time.tm_year + 1900, time.tm_hour, time.tm_min);
+  std::snprintf(buffer, sizeof buffer, "%s %3d %s %d %.2d:%.2d \r\n", weekday, time.tm_mday, month,
+                time.tm_year + 1900, time.tm_hour, time.tm_min);
   return buffer;
 }
 
 Diagnostics::Diagnostics(Ui& ui, FileSystem& files)
-    : ui_(ui), files_(files), reportCapacity_(kReportStartCapacity), clock_(LocalNow),
+    : ui_(ui),
+      files_(files),
+      reportCapacity_(kReportStartCapacity),
+      clock_(LocalNow),
       listFaults_(HandleListFault, this) {}
 
 int Diagnostics::ErrorBox(const char* format, ...) {

@@ -26,7 +26,7 @@ std::size_t SequenceLength(const unsigned char* s, std::size_t rest) {
   if (b0 >= 0xF0 && b0 <= 0xF4) {
     if (rest < 4 || !IsContinuation(s[1]) || !IsContinuation(s[2]) || !IsContinuation(s[3]))
       return 0;
-    if (b0 == 0xF0 && s[1] < 0x90) return 0;  // overlong
+    if (b0 == 0xF0 && s[1] < 0x90) return 0;   // overlong
     if (b0 == 0xF4 && s[1] >= 0x90) return 0;  // above U+10FFFF
     return 4;
   }

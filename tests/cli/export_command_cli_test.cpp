@@ -69,7 +69,8 @@ TEST(ExportCli, FailsWithExitCodeOneAndTheMessages) {
   EXPECT_EQ(result.out, "Exportiere z.ged ...\n");
   EXPECT_EQ(result.err, "FEHLER: Fehler beim Öffnen der Datei '" + target +
                             "'\nDie Datei oder der Ordner existiert nicht"
-                            "\nFEHLER: Speichen von GED file nicht möglich:\n" + target + "\n");
+                            "\nFEHLER: Speichen von GED file nicht möglich:\n" +
+                            target + "\n");
 
   result = Export({source, "-o", folder.Path("z.ged"), "--rins", "4-9"});
   EXPECT_EQ(result.exitCode, cli::kExitFailed);

@@ -72,10 +72,10 @@ TEST(ParseDateText, SecondYearIsAnOffsetOfUpToTen) {
 // The usual upper-case forms are read by a shortcut; a leading blank sends the same text
 // through the general reading, which must give the same date, valid or not.
 TEST(ParseDateText, ShortcutAgreesWithTheGeneralReading) {
-  constexpr const char* kTokens[] = {"12", "1850", "0", "00", "31", "32", "2100", "2101",
-                                     "29", "30", "9999", "12345", "MAR", "MAY", "APR", "DEC",
-                                     "OCT", "FEB", "ABT", "BEF", "EST", "CAL", "AFT", "Mar",
-                                     "MARCH", "XYZ", "VOR", "1850/1851", "12.3.1850"};
+  constexpr const char* kTokens[] = {
+      "12",   "1850",  "0",   "00",  "31",    "32",  "2100", "2101",      "29",       "30",
+      "9999", "12345", "MAR", "MAY", "APR",   "DEC", "OCT",  "FEB",       "ABT",      "BEF",
+      "EST",  "CAL",   "AFT", "Mar", "MARCH", "XYZ", "VOR",  "1850/1851", "12.3.1850"};
   std::mt19937 rng(4711);
   for (int round = 0; round < 20000; ++round) {
     std::string text;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "../store/store_fixture.h"
-#include "edit_fixture.h"
 #include "common/test_support.h"
+#include "edit_fixture.h"
 #include "platform/scripted_ui.h"
 #include "store/flags.h"
 
@@ -26,9 +26,7 @@ Links Of(const LinkList& list) { return {list.begin(), list.end()}; }
 class DeletePersonTest : public ::testing::Test {
  protected:
   DeletePersonTest() { diagnostics.SetLogPath(log); }
-  void TearDown() override {
-    EXPECT_EQ(edit_test::LinkFaults(store), std::vector<std::string>{});
-  }
+  void TearDown() override { EXPECT_EQ(edit_test::LinkFaults(store), std::vector<std::string>{}); }
 
   bool Delete(Rin rin, MessageAnswer answer) {
     ui.QueueAnswer(answer);

@@ -59,7 +59,8 @@ TEST(ExportCommand, ARefusedOrFailedExportLeavesEverythingAsItWas) {
       {std::nullopt, false, ""},
       {"f.txt", false, ""},  // the test's folder name must not hold the letters checked
       {"fehlt/out.ged", false,
-       "Fehler beim Öffnen der Datei '%fehlt/out.ged'\r\nDie Datei oder der Ordner existiert nicht"},
+       "Fehler beim Öffnen der Datei '%fehlt/out.ged'\r\nDie Datei oder der Ordner existiert "
+       "nicht"},
       {"out.ged", true, "Original GED Datei %in.ged nicht gefunden!"},
   };
   for (const auto& c : cases) {

@@ -92,8 +92,7 @@ struct Session {
   Store store;
   LoadedFile file;
   CountingShell shell;
-  LoadContext context{store,   diagnostics, ui, shell, file, [] { return std::int64_t{0}; },
-                      files};
+  LoadContext context{store, diagnostics, ui, shell, file, [] { return std::int64_t{0}; }, files};
 };
 
 }  // namespace korvane::export_test

@@ -13,11 +13,11 @@ std::string Sexes(Session& s) { return {s.P(1).sex, s.P(2).sex, s.P(3).sex}; }
 // and the file reads back without another repair.
 TEST(RepairedExport, WritesTheSexTheLinkRepairCorrected) {
   Session s;
-  ASSERT_TRUE(s.LoadText(
-      Ged("0 HEAD|0 @I1@ INDI|1 NAME Karl /Brandt/|1 SEX F|1 FAMS @F1@|"
-          "0 @I2@ INDI|1 NAME Anna /K\xC3\xB6hler/|1 FAMS @F1@|1 OCCU N\xC3\xA4herin|"
-          "0 @I3@ INDI|1 NAME Otto /Brandt/|1 SEX|1 FAMS @F2@|"
-          "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|0 @F2@ FAM|1 HUSB @I3@|0 TRLR")));
+  ASSERT_TRUE(
+      s.LoadText(Ged("0 HEAD|0 @I1@ INDI|1 NAME Karl /Brandt/|1 SEX F|1 FAMS @F1@|"
+                     "0 @I2@ INDI|1 NAME Anna /K\xC3\xB6hler/|1 FAMS @F1@|1 OCCU N\xC3\xA4herin|"
+                     "0 @I3@ INDI|1 NAME Otto /Brandt/|1 SEX|1 FAMS @F2@|"
+                     "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|0 @F2@ FAM|1 HUSB @I3@|0 TRLR")));
   ASSERT_EQ(Sexes(s), "MFM");
   s.SelectAll();
   const Lines exported = s.Export();

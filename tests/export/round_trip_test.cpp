@@ -38,8 +38,8 @@ std::vector<GedRecord> ReadRecords(const std::string& path) {
   bool behindTrailer = false;
   for (GedLine l; reader.ReadLine(l);) {
     const GedLineParts p = ParseGedLine(l.text);
-    const Line line{std::string(l.raw), std::string(l.text), std::string(l.End()), p.level,
-                    std::string(p.xref), std::string(p.tag), std::string(p.value), l.nextOffset};
+    const Line line{std::string(l.raw),  std::string(l.text), std::string(l.End()), p.level,
+                    std::string(p.xref), std::string(p.tag),  std::string(p.value), l.nextOffset};
     if (p.level == 0) behindTrailer = p.tag == "TRLR";
     if (behindTrailer) {
       if (p.level != 0 || trailer.empty()) trailer.push_back(line);

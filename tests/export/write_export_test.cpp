@@ -82,9 +82,10 @@ TEST(WriteExport, CopiesRecordsWithNewPointerSpellingsAndEveryUnderscoreTag) {
 // end gets one when the TRLR line follows it now.
 TEST(WriteExport, WritesRecordsBehindTheTrlrLineBeforeIt) {
   Session s;
-  ASSERT_TRUE(s.LoadText("0 HEAD\n0 @I1@ INDI\n1 NAME Karl /Brandt/\n0 TRLR\n\x1A\n"
-                         "0 @I2@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE danach\n0 TRLR\n"
-                         "0 @I3@ INDI\n1 NAME Otto /Brandt/"));
+  ASSERT_TRUE(
+      s.LoadText("0 HEAD\n0 @I1@ INDI\n1 NAME Karl /Brandt/\n0 TRLR\n\x1A\n"
+                 "0 @I2@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE danach\n0 TRLR\n"
+                 "0 @I3@ INDI\n1 NAME Otto /Brandt/"));
   EXPECT_NE(s.diagnostics.ReportText().find(
                 "3 Datens\xC3\xA4tze hinter TRLR eingelesen, der Export schreibt TRLR ans Ende"),
             std::string::npos)
@@ -102,8 +103,9 @@ TEST(WriteExport, WritesRecordsBehindTheTrlrLineBeforeIt) {
 }
 
 // Notes and sources are written when a written line refers to them (not one below a link
-// or `_` line left out, such as a FAMS line the table has no entry for) and numbered in the order of their first reference; a pointer to
-// no record gets a number of its own, never that of a written record.
+// or `_` line left out, such as a FAMS line the table has no entry for) and numbered in the order
+// of their first reference; a pointer to no record gets a number of its own, never that of a
+// written record.
 TEST(ReferenceNumbering, NumbersWrittenNotesAndSourcesInTheOrderOfTheirFirstReference) {
   Session s;
   // clang-format off

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "gedcom_test_util.h"
 
 namespace korvane::gedcom_test {
@@ -59,8 +58,7 @@ TEST(FileParts, SplitsOnlyBeforeLevelZeroLinesAndCoversTheWholeRange) {
 TEST(FileParts, SmallFilesAndFilesWithoutRecordsStayWhole) {
   const std::string bytes = Records(40, "\n");
   const FilePtr file = FileWith(bytes);
-  EXPECT_EQ(SplitAtRecords(*file, FileEncoding::Utf8, 0, bytes.size(), {8, 1 << 20}).size(),
-            1u);
+  EXPECT_EQ(SplitAtRecords(*file, FileEncoding::Utf8, 0, bytes.size(), {8, 1 << 20}).size(), 1u);
   const std::string oneLine = "0 HEAD" + std::string(5000, 'x');
   const FilePtr single = FileWith(oneLine);
   EXPECT_EQ(SplitAtRecords(*single, FileEncoding::Utf8, 0, oneLine.size(), {8, 1}).size(), 1u);

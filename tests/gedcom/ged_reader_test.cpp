@@ -155,8 +155,9 @@ TEST(XrefNumbering, RecordsWithoutAFreeNumberGetFreshOnesAboveTheHighest) {
 
 // A value is a link only between two "@" signs, however much it looks like one.
 TEST(XrefNumbering, OnlyValuesBetweenAtSignsAreLinks) {
-  const ReadRun run(Ged("0 @I1@ INDI|1 NAME A|0 @F1@ FAM|1 CHIL XI1@|1 CHIL @I1X|1 CHIL I1|"
-                        "1 CHIL  @I1@ "));
+  const ReadRun run(
+      Ged("0 @I1@ INDI|1 NAME A|0 @F1@ FAM|1 CHIL XI1@|1 CHIL @I1X|1 CHIL I1|"
+          "1 CHIL  @I1@ "));
   ASSERT_TRUE(run.ok);
   EXPECT_EQ(Entries(run.F(1).children), (Numbers{0, 0, 0, 1}));
 }
@@ -172,8 +173,8 @@ TEST(XrefNumbering, FarApartNumbersFindTheirRecords) {
   }
   for (int k = 1; k <= 7000; ++k) lines += "0 @I" + std::to_string(k) + "@ INDI|";
   for (int k = 1; k <= 150; ++k) {
-    lines += "0 @F" + std::to_string(k) + "@ FAM|1 CHIL @I" + std::to_string(10000 + k * 5000) +
-             "@|";
+    lines +=
+        "0 @F" + std::to_string(k) + "@ FAM|1 CHIL @I" + std::to_string(10000 + k * 5000) + "@|";
   }
   const ReadRun run(Ged(lines));
   ASSERT_TRUE(run.ok);
@@ -196,10 +197,11 @@ TEST(XrefNumbering, FarApartNumbersFindTheirRecords) {
 // One record numbered far above the others costs no more than a small file: it is
 // renumbered and reported, and links and the export follow it.
 TEST(XrefNumbering, NumbersFarAboveTheRecordCountAreReplaced) {
-  const ReadRun run(Ged("0 @I1@ INDI|1 NAME Karl|1 FAMS @F9999999@|0 @I9999999@ INDI|"
-                        "1 NAME Anna|1 FAMS @F9999999@|0 @I65538@ INDI|1 NAME Max|"
-                        "0 @F9999999@ FAM|1 HUSB @I1@|1 WIFE @I9999999@|1 CHIL @I65538@|"
-                        "1 CHIL @I9999998@"));
+  const ReadRun run(
+      Ged("0 @I1@ INDI|1 NAME Karl|1 FAMS @F9999999@|0 @I9999999@ INDI|"
+          "1 NAME Anna|1 FAMS @F9999999@|0 @I65538@ INDI|1 NAME Max|"
+          "0 @F9999999@ FAM|1 HUSB @I1@|1 WIFE @I9999999@|1 CHIL @I65538@|"
+          "1 CHIL @I9999998@"));
   ASSERT_TRUE(run.ok);
   EXPECT_EQ(run.Report(),
             "Person @I9999999@: Nummer zu hoch, als RIN 65539 eingelesen\r\n"

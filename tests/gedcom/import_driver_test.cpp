@@ -55,10 +55,9 @@ TEST(ImportDriver, WritesTheLogHeaderAndReportsTheLoad) {
                           behind;
   ASSERT_TRUE(loader.Load(path));
   EXPECT_EQ(ReadFile(loader.folder.Path("korvane.log")), log);
-  EXPECT_TRUE(
-      loader.Report().starts_with("RIN 3 hat doppelte FAMS 1: ignoriert\r\n" + behind +
-                                  "3 Personen 1 Familien importiert\r\n\r\n"
-                                  "b.ged geladen in 3 Sek\r\n"));
+  EXPECT_TRUE(loader.Report().starts_with("RIN 3 hat doppelte FAMS 1: ignoriert\r\n" + behind +
+                                          "3 Personen 1 Familien importiert\r\n\r\n"
+                                          "b.ged geladen in 3 Sek\r\n"));
 
   // A reload passes the path the load itself keeps; every import adds its own header.
   ASSERT_TRUE(loader.Load(loader.file.path));
@@ -155,8 +154,8 @@ TEST(LinkRepair, ReportsAndCountsEachDisagreementAtLoad) {
        "\r\n### Person 2 hat gel\xC3\xB6schte FAMC 0\r\n[2] Eva Alt " +
            Corrected(5)},
       // Dangling links in a row: each one is examined after the one before was removed.
-      {kHans + "1 FAMS @F7@|1 FAMS @F8@|1 FAMS @F9@|1 FAMC @F5@|1 FAMC @F6@|1 FAMS @F1@|" +
-           kEva + "1 FAMS @F1@|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I7@|1 CHIL @I8@|"
+      {kHans + "1 FAMS @F7@|1 FAMS @F8@|1 FAMS @F9@|1 FAMC @F5@|1 FAMC @F6@|1 FAMS @F1@|" + kEva +
+           "1 FAMS @F1@|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I7@|1 CHIL @I8@|"
            "1 CHIL @I9@",
        "\r\n### Person 1 hat gel\xC3\xB6schte FAMS 7\r\n[1] Hans Alt "
        "\r\n### Person 1 hat gel\xC3\xB6schte FAMS 8\r\n[1] Hans Alt "
@@ -275,8 +274,8 @@ TEST(LinkRepair, RepairsDoubledLinksAndLinksOfDeletedRecords) {
 // its place is examined too, so none of a run stays.
 TEST(LinkRepair, ExaminesTheEntryThatMovedIntoARemovedOnesPlace) {
   ReadRun run(Ged(kCouple + "0 @I3@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @I4@ INDI|"
-                  "1 NAME Lena /Neu/|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I3@|"
-                  "0 @F2@ FAM|1 WIFE @I2@"));
+                            "1 NAME Lena /Neu/|0 @F1@ FAM|1 HUSB @I1@|1 WIFE @I2@|1 CHIL @I3@|"
+                            "0 @F2@ FAM|1 WIFE @I2@"));
   for (int i = 0; i < 2; ++i) ListAppend(run.store.personTable[1].fams, 1);  // 1, 1, 1
   for (const Mrin m : {1, 2}) ListAppend(run.store.personTable[4].fams, m);
   for (int i = 0; i < 2; ++i) ListAppend(run.store.familyTable[1].children, 3);

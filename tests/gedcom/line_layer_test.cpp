@@ -229,9 +229,26 @@ TEST(LineReader, FindsEveryLineAndEveryPointerSignAsAPlainSplitDoes) {
 // Lines of the usual form are taken apart a short way; it must agree with the general
 // way on every line, also where blanks, '@' or '!' stand near the start.
 TEST(ParseGedLine, ShortWayAgreesWithTheGeneralWay) {
-  const char* pieces[] = {"0", "1", "2", "12", " ", "  ", "\t", "!", "NAME", "DATE", "@I1@",
-                          "_X", "A", "LONGTAGNAME", "Hans /Alt/", "@F1@", "x y", "\r",
-                          "@VERYLONGXREF1@", "SEHRLANGERTAGNAME"};
+  const char* pieces[] = {"0",
+                          "1",
+                          "2",
+                          "12",
+                          " ",
+                          "  ",
+                          "\t",
+                          "!",
+                          "NAME",
+                          "DATE",
+                          "@I1@",
+                          "_X",
+                          "A",
+                          "LONGTAGNAME",
+                          "Hans /Alt/",
+                          "@F1@",
+                          "x y",
+                          "\r",
+                          "@VERYLONGXREF1@",
+                          "SEHRLANGERTAGNAME"};
   std::mt19937 random(11);
   for (int round = 0; round < 20000; ++round) {
     std::string line;
@@ -243,7 +260,8 @@ TEST(ParseGedLine, ShortWayAgreesWithTheGeneralWay) {
     for (std::size_t i = 0; i < kGedLinePadding; ++i) padded += " \tx@"[random() % 4];
     const GedLineParts general = ParseGedLineSlowly(line);
     for (const GedLineParts& quick :
-         {ParseGedLine(line), ParsePaddedGedLine(std::string_view(padded).substr(0, line.size()))}) {
+         {ParseGedLine(line),
+          ParsePaddedGedLine(std::string_view(padded).substr(0, line.size()))}) {
       ASSERT_EQ(quick.level, general.level) << line;
       ASSERT_EQ(quick.xref, general.xref) << line;
       ASSERT_EQ(quick.tag, general.tag) << line;

@@ -70,9 +70,9 @@ TEST_F(LoadInParts, GivesTheSameTablesAndReportAsOnePiece) {
     SCOPED_TRACE(name);
     const std::vector<std::string> whole = LoadOutcome(bytes, {1, 0});
     // Parts that finish early split others again, wherever their readers happen to be.
-    for (const FilePartPolicy& policy : {FilePartPolicy{2, 1}, FilePartPolicy{7, 1},
-                                         FilePartPolicy{40, 1}, FilePartPolicy{2, 1, 1},
-                                         FilePartPolicy{3, 1, 1}, FilePartPolicy{3, 1, 1}}) {
+    for (const FilePartPolicy& policy :
+         {FilePartPolicy{2, 1}, FilePartPolicy{7, 1}, FilePartPolicy{40, 1},
+          FilePartPolicy{2, 1, 1}, FilePartPolicy{3, 1, 1}, FilePartPolicy{3, 1, 1}}) {
       const std::vector<std::string> split = LoadOutcome(bytes, policy);
       const std::string parts = std::to_string(policy.maxParts) + " parts";
       ASSERT_EQ(split.size(), whole.size()) << parts;

@@ -4,9 +4,9 @@
 #include <QDropEvent>
 #include <QFont>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
@@ -100,8 +100,9 @@ class MainWindowTest : public QObject {
     QVERIFY(!s.window.close());
     QVERIFY(s.window.isVisible());
     QCOMPARE(s.boxes.size(), 1);
-    QVERIFY(s.boxes[0].startsWith(u"ÄNDERUNGEN VERWERFEN: Änderungen wurden noch nicht "
-                                  u"exportiert!"_s));
+    QVERIFY(
+        s.boxes[0].startsWith(u"ÄNDERUNGEN VERWERFEN: Änderungen wurden noch nicht "
+                              u"exportiert!"_s));
     s.answer = MessageAnswer::Yes;
     QVERIFY(s.window.close());
     QVERIFY(!s.window.isVisible());

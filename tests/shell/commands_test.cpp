@@ -97,7 +97,10 @@ TEST(ConfirmDiscardChanges, AsksWhileAnythingIsNotExported) {
     void (*change)(Store&);
     const char* parenthesis;  // kinds at 0 are left out
   } cases[] = {
-      {"counters", [](Store& s) { s.changeCounters = {0, 1, 4}; },
+      {"counters",
+       [](Store& s) {
+         s.changeCounters = {0, 1, 4};
+       },
        "( 1 Korrekturen 4 Ersetzungen )"},
       {"all counters and a person",
        [](Store& s) {
@@ -105,8 +108,7 @@ TEST(ConfirmDiscardChanges, AsksWhileAnythingIsNotExported) {
          s.AddPerson();
        },
        "( 5 Verschmelzungen 6 Korrekturen 7 Ersetzungen 1 Neu )"},
-      {"an edited name", [](Store& s) { s.personTable[2].flags |= ChangedFlag; },
-       "( 1 Geändert )"},
+      {"an edited name", [](Store& s) { s.personTable[2].flags |= ChangedFlag; }, "( 1 Geändert )"},
       {"an edited marriage", [](Store& s) { s.familyTable[1].flags |= ChangedFlag; },
        "( 1 Geändert )"},
       {"a new family", [](Store& s) { s.AddFamily(); }, "( 1 Neu )"},
@@ -206,9 +208,8 @@ TEST(CommandDispatch, ChangesDataOnlyOnceThePresortingIsOver) {
   s.app.LoadFile(s.folder.Write("gross.ged", Ged(ged + "|0 TRLR")));
   ASSERT_EQ(s.app.personList().RowCount(), 40000);
   bool sortedWhenAsked = false;
-  s.ui.SetObserver([&](const ScriptedUi::ShownBox&) {
-    sortedWhenAsked = s.app.personList().SortReady();
-  });
+  s.ui.SetObserver(
+      [&](const ScriptedUi::ShownBox&) { sortedWhenAsked = s.app.personList().SortReady(); });
   s.ui.QueueAnswer(MessageAnswer::No);
   s.app.personList().Invalidate();
   s.app.ShowTab(kTabList);  // builds the list anew and starts the presorting
