@@ -14,36 +14,40 @@ bool IsBareDay(PackedDate date) {
   return date.Month() == 0 && date.Day() == 0 && date.Year() >= 1 && date.Year() <= 31;
 }
 
+// The date a field's text gives. A text in the display form already (shown when the
+// dialog opened, or left before) is read exactly: the typed reading would lose what it
+// does not know, a month behind a qualifier ("UNG MAR 1850") or a second year.
+PackedDate FieldDate(const std::string& text) {
+  PackedDate exact;
+  if (ParseDateText(exact, text.c_str()) && exact.Year() != 0 && !IsBareDay(exact) &&
+      FormatDate(exact, DateForm::DisplayForm) == text) {
+    return exact;
+  }
+  return ParseTypedDate({}, text.c_str());
+}
+
 // The typed date completed from the previous field's; empty when nothing makes a date.
 PackedDate Completed(PackedDate date, const std::string& previous) {
-  if (date.Year() == 0 && date.Month() != 0) {
-    PackedDate result = ParseTypedDate({}, previous.c_str());
+  const bool monthOnly = date.Year() == 0 && date.Month() != 0;
+  if (!monthOnly && !IsBareDay(date)) return date;
+  PackedDate result = FieldDate(previous);
+  result.SetSecondYearOffset(0);
+  if (monthOnly) {
     result.SetMonth(date.Month());
     result.SetDay(date.Day());  // "12 MAI": the day typed stays
-    if (date.Qualifier() != kNoQualifier) result.SetQualifier(date.Qualifier());
-    return result;
-  }
-  if (IsBareDay(date)) {
-    PackedDate result = ParseTypedDate({}, previous.c_str());
+  } else {
     if (result.Year() == 0 || result.Month() == 0) return {};
     result.SetDay(date.Year());
-    if (date.Qualifier() != kNoQualifier) result.SetQualifier(date.Qualifier());
-    return result;
   }
-  return date;
+  if (date.Qualifier() != kNoQualifier) result.SetQualifier(date.Qualifier());
+  return result;
 }
 
 }  // namespace
 
 std::string NormalisedDateText(const std::string& text, const std::string& previous) {
   if (IsBlank(text)) return "";
-  // The typed reading knows no second year ("1700/1701"); the exact reading keeps it.
-  PackedDate exact;
-  if (ParseDateText(exact, text.c_str()) && exact.SecondYearOffset() != 0) {
-    return FormatDate(exact, DateForm::DisplayForm);
-  }
-  const std::string shown =
-      FormatDate(Completed(ParseTypedDate({}, text.c_str()), previous), DateForm::DisplayForm);
+  const std::string shown = FormatDate(Completed(FieldDate(text), previous), DateForm::DisplayForm);
   return shown.empty() ? text : shown;
 }
 
