@@ -62,7 +62,8 @@ struct FieldText {
 class PersonDialog {
  public:
   // Opens the dialog for `rin` with the title of `session.state.pendingDialogTitle` (or
-  // "PERSON BEARBEITEN"). A RIN below 1 closes it at once (see ClosedAtOnce).
+  // "PERSON BEARBEITEN"). A RIN below 1 or beyond the table closes it at once (see
+  // ClosedAtOnce); the dialog never makes a record.
   PersonDialog(EditSession& session, CompletionLists& completions, Rin rin);
 
   bool ClosedAtOnce() const;
