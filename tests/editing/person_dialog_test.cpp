@@ -1,4 +1,5 @@
 #include "editing/person_dialog.h"
+
 #include "edit_fixture.h"
 #include "editing/dispatch_edit_command.h"
 
