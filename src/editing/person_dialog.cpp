@@ -1,6 +1,7 @@
 #include "editing/person_dialog.h"
 
 #include <iterator>
+#include <utility>
 
 #include "dates/format_date.h"
 #include "editing/completion.h"
@@ -138,13 +139,12 @@ bool PersonDialog::HasFamily() const { return family_ != 0; }
 bool PersonDialog::Divorced() const { return divorced_; }
 int PersonDialog::FocusField() const { return focus_; }
 
-PersonDialog::FieldState* PersonDialog::Find(int id) {
-  const int i = IndexOf(id);
-  return i < 0 ? nullptr : &fields_[static_cast<std::size_t>(i)];
-}
 const PersonDialog::FieldState* PersonDialog::Find(int id) const {
   const int i = IndexOf(id);
   return i < 0 ? nullptr : &fields_[static_cast<std::size_t>(i)];
+}
+PersonDialog::FieldState* PersonDialog::Find(int id) {
+  return const_cast<FieldState*>(std::as_const(*this).Find(id));
 }
 
 const std::string& PersonDialog::Text(int id) const {
