@@ -3,6 +3,7 @@
 #include "editing/dialog_title.h"
 #include "editing/kinship.h"
 #include "editing/log_person.h"
+#include "editing/person_dialog.h"
 #include "editing/record_edits.h"
 #include "store/accessors.h"
 #include "store/flags.h"
@@ -92,7 +93,7 @@ bool AddNewChildren(EditSession& session, Rin rin, Mrin mrin) {
       if (surname != nullptr && *surname != 0) store.personTable[child].flags |= HasSurnameFlag;
     }
     SetDialogTitle(session, "KIND HINZUFÜGEN ZU:", rin);
-    if (!session.dialogs.EditPerson(child, session.state.pendingDialogTitle)) {
+    if (!EditPersonInDialog(session, child)) {
       editing::DiscardPerson(store, child);
       return false;
     }

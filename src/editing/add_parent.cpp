@@ -3,6 +3,7 @@
 #include "editing/dialog_title.h"
 #include "editing/kinship.h"
 #include "editing/log_person.h"
+#include "editing/person_dialog.h"
 #include "editing/record_edits.h"
 #include "store/accessors.h"
 #include "store/flags.h"
@@ -142,7 +143,7 @@ Rin AddNewParent(EditSession& session, Rin child, const ParentRole& role) {
     if (surname != nullptr && *surname != 0) store.personTable[parent].flags |= HasSurnameFlag;
   }
   SetDialogTitle(session, role.newTitle, child);
-  if (!session.dialogs.EditPerson(parent, session.state.pendingDialogTitle)) {
+  if (!EditPersonInDialog(session, parent)) {
     editing::DiscardPerson(store, parent);
     return 0;
   }

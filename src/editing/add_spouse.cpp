@@ -3,6 +3,7 @@
 #include "editing/dialog_title.h"
 #include "editing/kinship.h"
 #include "editing/log_person.h"
+#include "editing/person_dialog.h"
 #include "editing/record_edits.h"
 #include "store/accessors.h"
 #include "store/flags.h"
@@ -110,7 +111,7 @@ bool AddNewSpouse(EditSession& session, Rin rin, Mrin mrin) {
   const Rin partner = editing::CreatePerson(store);
   store.personTable[partner].sex = man ? 'F' : 'M';
   SetDialogTitle(session, "EHEPARTNER HINZUFÜGEN ZU:", rin);
-  if (!session.dialogs.EditPerson(partner, session.state.pendingDialogTitle)) {
+  if (!EditPersonInDialog(session, partner)) {
     editing::DiscardPerson(store, partner);
     return false;
   }

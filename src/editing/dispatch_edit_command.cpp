@@ -9,6 +9,7 @@
 #include "editing/add_spouse.h"
 #include "editing/delete_person.h"
 #include "editing/dialog_title.h"
+#include "editing/person_dialog.h"
 #include "editing/record_edits.h"
 #include "editing/separate.h"
 #include "store/accessors.h"
@@ -41,7 +42,7 @@ void NewPerson(EditSession& session, EditOutcome& outcome) {
   Store& store = session.store;
   const Rin rin = editing::CreatePerson(store);
   SetDialogTitle(session, "NEUE PERSON HINZUFÜGEN:", rin);
-  if (!session.dialogs.EditPerson(rin, session.state.pendingDialogTitle)) {
+  if (!EditPersonInDialog(session, rin)) {
     editing::DiscardPerson(store, rin);
     return;
   }
@@ -126,7 +127,7 @@ EditOutcome DispatchEditCommand(EditSession& session, int command, Rin subject) 
     case kEditPersonCommand:
       editing::BeginChange(session);
       SetDialogTitle(session, "PERSON BEARBEITEN:", subject);
-      if (session.dialogs.EditPerson(subject, session.state.pendingDialogTitle)) {
+      if (EditPersonInDialog(session, subject)) {
         outcome.rebuildPersonList = true;
       }
       break;

@@ -12,6 +12,9 @@
 
 namespace korvane {
 
+class PersonDialog;
+struct CompletionLists;
+
 // What the link operations share with the views. The shell owns it for the whole run.
 struct EditState {
   Rin currentRin = 1;   // the person the views centre on
@@ -29,10 +32,11 @@ class EditDialogs {
  public:
   virtual ~EditDialogs() = default;
 
-  // The person edit dialog for `rin`; true when the user saved ("SPEICHERN"), false when
-  // cancelled. A person just created for the dialog has no present flag yet while it is
-  // open; saving may create a spouse family for it when a marriage was entered.
-  virtual bool EditPerson(Rin rin, std::string_view title) = 0;
+  // Runs the person edit dialog modally; true when the user saved ("SPEICHERN") and
+  // Save() returned true, false when cancelled. A person just created for the dialog has
+  // no present flag yet while it is open; saving may create a spouse family for it when a
+  // marriage was entered.
+  virtual bool EditPerson(PersonDialog& dialog) = 0;
 
   // The number dialog for a person ("HINZUFÜGEN", "(leerlassen für neu)"): the entered
   // text, or none when cancelled. An empty or non-numeric text asks for a new person.
@@ -48,6 +52,8 @@ struct EditSession {
   Diagnostics& diagnostics;
   Ui& ui;
   EditDialogs& dialogs;
+  // The names and places the person dialog completes from.
+  CompletionLists& completions;
   EditState& state;
   // Returns once no list sort reads the tables any more; empty where no sort runs.
   std::function<void()> waitUntilSortReady;

@@ -6,9 +6,11 @@
 // command line and the tests fill the fields and save. Positions in a field's text count
 // characters (code points of the UTF-8 text), not bytes.
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editing/completion_lists.h"
 #include "editing/edit_session.h"
@@ -60,7 +62,8 @@ struct FieldText {
 class PersonDialog {
  public:
   // Opens the dialog for `rin` with the title of `session.state.pendingDialogTitle` (or
-  // "PERSON BEARBEITEN"). A RIN below 1 closes it at once (see ClosedAtOnce).
+  // "PERSON BEARBEITEN"). A RIN below 1 or beyond the table closes it at once (see
+  // ClosedAtOnce); the dialog never makes a record.
   PersonDialog(EditSession& session, CompletionLists& completions, Rin rin);
 
   bool ClosedAtOnce() const;
@@ -96,6 +99,34 @@ class PersonDialog {
   // "SPEICHERN": stores what was edited; false when the dialog stays open (the error box
   // was shown). Fields the user never edited are stored exactly as they were.
   bool Save();
+
+  static constexpr int kFieldCount = 15;
+
+ private:
+  struct FieldState {
+    std::string text;
+    bool edited = false;
+    bool unsettledDate = false;  // a date typed and not yet normalised
+  };
+  FieldState* Find(int id);
+  const FieldState* Find(int id) const;
+  std::vector<std::string>& GivenNameList();
+  void SettleDate(int id);
+  // Save steps.
+  bool CheckNames();
+  bool CheckDates();
+  bool StoreFields();
+  bool StoreMarriage();
+
+  EditSession& session_;
+  CompletionLists& completions_;
+  Rin rin_;
+  bool closed_ = false;
+  std::string title_;
+  Mrin family_ = 0;  // the spouse family shown; 0 without one
+  bool divorced_ = false;
+  int focus_ = kGivenNamesField;
+  std::array<FieldState, kFieldCount> fields_;  // in the order of PersonFields()
 };
 
 // Opens the dialog for `rin` through the session's dialogs; true when it was saved.

@@ -72,11 +72,14 @@ TEST_F(AddParentTest, NewParentsAreMadeInTheDialog) {
   EXPECT_EQ(AddNewFather(session, karl), 0);
   EXPECT_EQ(test::StoreRows(store), rows);
 
-  dialogs.QueueEdit([](Store& s, Rin rin) {
-    EXPECT_EQ(s.personTable[rin].sex, 'M');
-    EXPECT_STREQ(s.personTable[rin].surname, "Maier");
-    EXPECT_FALSE(s.personTable[rin].flags & PresentFlag);  // tentative while open
-    return Saved("Johann")(s, rin);
+  dialogs.QueueEdit([this](PersonDialog& dialog) {
+    const Person& p = store.personTable[dialog.rin()];
+    EXPECT_EQ(p.sex, 'M');
+    EXPECT_EQ(dialog.Text(kSexField), "M");
+    EXPECT_STREQ(p.surname, "Maier");
+    EXPECT_EQ(dialog.Text(kSurnameField), "Maier");
+    EXPECT_FALSE(p.flags & PresentFlag);  // tentative while open
+    return Saved("Johann")(dialog);
   });
   EXPECT_EQ(AddNewFather(session, karl), 3);
   EXPECT_EQ(dialogs.titles.back(), "VATER HINZUFÜGEN ZU: [2] Karl Maier");
@@ -86,9 +89,9 @@ TEST_F(AddParentTest, NewParentsAreMadeInTheDialog) {
 
   // A mother whose dialog got a marriage: that family becomes the child's too.
   const Rin paul = NewPerson(store, "Paul", "Roth", 'M');
-  dialogs.QueueEdit([](Store& s, Rin rin) {
-    EXPECT_EQ(s.personTable[rin].surname, nullptr);
-    return Saved("Lena", "Roth", 1870)(s, rin);
+  dialogs.QueueEdit([this](PersonDialog& dialog) {
+    EXPECT_EQ(store.personTable[dialog.rin()].surname, nullptr);
+    return Saved("Lena", "Roth", 1870)(dialog);
   });
   EXPECT_EQ(AddNewMother(session, paul), 5);
   EXPECT_EQ(store.FamilyCount(), 2);

@@ -32,9 +32,9 @@ TEST_F(DispatchTest, NewPersonOnAnEmptyProgramIsRinOneAndShowsTheHourglass) {
   EXPECT_TRUE(outcome.enableDataCommands);
   EXPECT_EQ(outcome.showTab, 5);
 
-  dialogs.QueueEdit([](Store& s, Rin rin) {
-    s.personTable[rin].sex = 'M';
-    return true;
+  dialogs.QueueEdit([](PersonDialog& dialog) {
+    dialog.SexKeyTyped(U'm');
+    return Saved("Paul")(dialog);
   });
   outcome = DispatchEditCommand(session, kNewPersonCommand, 0);
   EXPECT_EQ(ui.Boxes().size(), 1u);  // a sex was typed: nothing asked

@@ -14,7 +14,9 @@
 #include "../store/store_fixture.h"
 #include "common/store_rows.h"
 #include "common/test_support.h"
+#include "editing/completion_lists.h"
 #include "editing/edit_session.h"
+#include "editing/person_dialog.h"
 #include "platform/scripted_ui.h"
 #include "store/accessors.h"
 #include "store/flags.h"
@@ -62,27 +64,25 @@ inline std::vector<std::string> LinkFaults(const Store& store) {
   return faults;
 }
 
-// Person dialogs answered by queued steps (a step fills in the person and says whether it
-// was saved; none left means cancel), number dialogs by queued texts.
+// Person dialogs answered by queued steps (a step fills in the dialog's fields and
+// saves, or says false for cancel; none left means cancel), number dialogs by queued texts.
 class ScriptedDialogs : public EditDialogs {
  public:
-  using Step = std::function<bool(Store&, Rin)>;
+  using Step = std::function<bool(PersonDialog&)>;
 
-  explicit ScriptedDialogs(Store& store) : store_(store) {}
-
-  bool EditPerson(Rin rin, std::string_view title) override {
-    titles.emplace_back(title);
+  bool EditPerson(PersonDialog& dialog) override {
+    titles.push_back(dialog.Title());
     if (steps_.empty()) return false;
     Step step = std::move(steps_.front());
     steps_.pop_front();
-    return step(store_, rin);
+    return step(dialog);
   }
   std::optional<std::string> AskRin(std::string_view title) override { return Next(title); }
   std::optional<std::string> AskMrin(std::string_view title) override { return Next(title); }
 
   void QueueEdit(Step step) { steps_.push_back(std::move(step)); }
   void QueueCancel() {
-    steps_.push_back([](Store&, Rin) { return false; });
+    steps_.push_back([](PersonDialog&) { return false; });
   }
   void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
 
@@ -97,29 +97,18 @@ class ScriptedDialogs : public EditDialogs {
     return text;
   }
 
-  Store& store_;
   std::deque<Step> steps_;
   std::deque<std::optional<std::string>> texts_;
 };
 
-// The dialog saved with these names (and, like the real one, a spouse family for a
-// person without one when a marriage year was typed).
+// The dialog filled in with these names (and a marriage year when not 0) and saved.
 inline ScriptedDialogs::Step Saved(const char* givenNames, const char* surname = nullptr,
                                    int marriageYear = 0) {
-  return [=](Store& store, Rin rin) {
-    Person& p = store.personTable[rin];
-    p.givenNames =
-        store_test::Intern(store, TextPoolId::Places, givenNames, p.flags, HasGivenNamesFlag);
-    if (surname) p.surname = InternText(store.texts, TextPoolId::Places, surname);
-    if (marriageYear != 0 && p.fams.Empty()) {
-      const Mrin mrin = store.AddFamily();
-      Family& family = store.familyTable[mrin];
-      (p.sex == 'M' ? family.husband : family.wife) = rin;
-      family.marriageDate = store_test::Date(marriageYear);
-      family.flags |= HasMarriageDateFlag;
-      ListAppend(store.personTable[rin].fams, mrin);
-    }
-    return true;
+  return [=](PersonDialog& dialog) {
+    dialog.SetText(kGivenNamesField, givenNames);
+    if (surname) dialog.SetText(kSurnameField, surname);
+    if (marriageYear != 0) dialog.SetText(kMarriageDateField, std::to_string(marriageYear));
+    return dialog.Save();
   };
 }
 
@@ -140,10 +129,11 @@ class EditTest : public ::testing::Test {
   ScriptedUi ui;
   Diagnostics diagnostics{ui};
   Store store;
-  ScriptedDialogs dialogs{store};
+  ScriptedDialogs dialogs;
+  CompletionLists completions;
   EditState state;
   int sortWaits = 0;
-  EditSession session{store, diagnostics, ui, dialogs, state, [this] { ++sortWaits; }};
+  EditSession session{store, diagnostics, ui, dialogs, completions, state, [this] { ++sortWaits; }};
 };
 
 constexpr MessageAnswer kYes = MessageAnswer::Yes;
