@@ -48,6 +48,14 @@ std::string FirstLineEnd(const InputFile& source, FileEncoding encoding, std::ui
 // Where each written record starts in the new file, by number; 0 for records that were
 // not written.
 struct WrittenOffsets {
+  explicit WrittenOffsets(const Store& store)
+      : persons(store.personTable.size(), 0), families(store.familyTable.size(), 0) {}
+  // The records of `part`, whose output starts at `base` in the new file.
+  void Take(const WrittenPart& part, std::uint64_t base) {
+    for (const WrittenPart::Record& record : part.records) {
+      (record.family ? families : persons)[record.number] = base + record.position;
+    }
+  }
   std::vector<std::uint64_t> persons;
   std::vector<std::uint64_t> families;
 };
@@ -86,26 +94,27 @@ std::vector<PartOutput> WriteParts(LoadContext& context, const InputFile& source
   return outputs;
 }
 
-// Writes the parts behind the first in file order, then the TRLR line with what stood
-// behind it, and gathers where the records now stand.
-WriteResult JoinParts(const Store& store, LineWriter& writer, OutputFile& output,
+// Writes the parts behind the first in order (the records written from the tables last),
+// then the TRLR line with what stood behind it, and gathers where the records now stand.
+WriteResult JoinParts(LineWriter& writer, OutputFile& output,
                       const std::vector<PartOutput>& outputs, WrittenOffsets& offsets) {
   WriteResult result;
   const std::string lineEnd = writer.LineEnd();
   writer.Finish();
   result.writeError = writer.Error();
   std::string trailer, afterTrailer;
-  bool open = false;  // the output so far ends in a line without line end
-  offsets.persons.assign(store.personTable.size(), 0);
-  offsets.families.assign(store.familyTable.size(), 0);
+  // The output so far ends in a line without line end.
+  bool open = false;
   std::uint64_t next = writer.Position();  // where the next part's output goes
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const PartOutput& part = outputs[i];
     result.readFailed = result.readFailed || part.failed;
-    const std::uint64_t base = i == 0 ? 0 : next;
-    for (const WrittenPart::Record& record : part.written.records) {
-      (record.family ? offsets.families : offsets.persons)[record.number] = base + record.position;
+    if (i > 0 && open && !part.text.empty() && result.Ok()) {
+      // Only the records written from the tables follow a last line without line end.
+      result.writeError = output.Write(lineEnd.data(), lineEnd.size());
+      next += lineEnd.size();
     }
+    offsets.Take(part.written, i == 0 ? 0 : next);
     if (i > 0 && result.Ok()) {
       result.writeError = output.Write(part.text.data(), part.text.size());
       output.StartWriteBack(next, part.text.size());
@@ -151,9 +160,32 @@ WriteResult WriteNewFile(LoadContext& context, const InputFile& source, OutputFi
   writer.SetLineEnd(FirstLineEnd(source, encoding, file.encoding.bomLength));
   if (file.encoding.bomLength > 0) writer.WriteByteOrderMark();
   const PartProgress writing(progress, parts, readAgain ? static_cast<std::int64_t>(size) : 0);
-  const std::vector<PartOutput> outputs =
+  std::vector<PartOutput> outputs =
       WriteParts(context, source, parts, writer, selection, numbering, writing);
-  return JoinParts(context.store, writer, output, outputs, offsets);
+  // Behind the last record of the file, before its TRLR line: as one more part.
+  PartOutput& withoutLines = outputs.emplace_back();
+  LineWriter memory(encoding, 4096);
+  memory.SetLineEnd(writer.LineEnd());
+  withoutLines.written = WriteRecordsWithoutLines(context.store, selection, numbering, memory);
+  withoutLines.text = memory.TakeOutput();
+  return JoinParts(writer, output, outputs, offsets);
+}
+
+// With no file to read (after "Neu"), a new one: a minimal header in UTF-8, the records
+// from the tables and the TRLR line.
+WriteResult WriteFreshFile(LoadContext& context, OutputFile& output, WrittenOffsets& offsets) {
+  LineWriter writer(output, FileEncoding::Utf8);
+  for (const char* line : {"0 HEAD", "1 SOUR Korvane", "1 GEDC", "2 VERS 5.5.1",
+                           "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8"}) {
+    writer.WriteLine(line);
+  }
+  const ExportSelection selection(context.store);
+  const ReferenceIndex noReferences;
+  const ReferenceNumbering numbering(noReferences, context.store, selection);
+  offsets.Take(WriteRecordsWithoutLines(context.store, selection, numbering, writer), 0);
+  writer.WriteLine("0 TRLR");
+  writer.Finish();
+  return {false, writer.Error()};
 }
 
 // The records now live in the new file: a later rebuild reads them from there.
@@ -224,9 +256,10 @@ std::unique_ptr<InputFile> OpenSource(LoadContext& context) {
   return source;
 }
 
-// Writes the new file completely under a temporary name beside the target and syncs it;
-// the temporary name, or empty after the error box.
-std::string WriteTemporary(LoadContext& context, const InputFile& source, const std::string& target,
+// Writes the new file completely under a temporary name beside the target and syncs it,
+// from `source`, or without one as a fresh file; the temporary name, or empty after the
+// error box.
+std::string WriteTemporary(LoadContext& context, const InputFile* source, const std::string& target,
                            WrittenOffsets& offsets) {
   Diagnostics& d = context.diagnostics;
   std::string temporary;
@@ -241,7 +274,8 @@ std::string WriteTemporary(LoadContext& context, const InputFile& source, const 
   context.ui.SetStatusText(0, FileNameOf(target) + " teil-exportieren");
   WriteResult result;
   try {
-    result = WriteNewFile(context, source, *output, offsets);
+    result = source != nullptr ? WriteNewFile(context, *source, *output, offsets)
+                               : WriteFreshFile(context, *output, offsets);
   } catch (const std::bad_alloc&) {
     // The parts of a large file are kept in memory: without room the export fails, and
     // like every failure it leaves the files as they were.
@@ -272,12 +306,13 @@ bool ExportTo(LoadContext& context, const std::string& target) {
 
   if (!CheckTarget(d, files, target)) return false;
   RemoveTemporariesOf(files, target);  // of an export that failed or was killed
-  WrittenOffsets offsets;
+  WrittenOffsets offsets(context.store);
   std::string temporary;
+  const bool fresh = file.recordsPath.empty();  // after "Neu": there is no file yet
   {
-    const std::unique_ptr<InputFile> source = OpenSource(context);
-    if (source == nullptr) return false;
-    temporary = WriteTemporary(context, *source, target, offsets);
+    std::unique_ptr<InputFile> source;
+    if (!fresh && (source = OpenSource(context)) == nullptr) return false;
+    temporary = WriteTemporary(context, source.get(), target, offsets);
     if (temporary.empty()) return false;
   }
 
@@ -320,6 +355,7 @@ bool ExportTo(LoadContext& context, const std::string& target) {
   if (files.Status(target, written) == 0 && written.kind == FileKind::Regular) {
     file.recordsFile = {written.device, written.inode, written.size, written.modifiedNs, true};
   }
+  if (fresh) file.encoding = DetectedEncoding{FileEncoding::Utf8, 0};
   file.path = target;
   file.recordsPath = target;
   file.displayName = FileNameOf(target);

@@ -15,14 +15,20 @@ ExportSelection::ExportSelection(const Store& store)
     persons_[rin] = PersonExists(store, rin) && (p.flags & SelectedFlag) != 0;
     if ((p.flags & PresentFlag) && p.recordOffset != 0) {
       personOffsets_.push_back({p.recordOffset, rin});
+    } else if (persons_[rin]) {
+      personsWithoutLines_.push_back(rin);
     }
   }
   for (Mrin mrin = 1; mrin <= store.FamilyCount(); ++mrin) {
     const Family& f = store.familyTable[mrin];
     families_[mrin] =
-        FamilyExists(store, mrin) && (PersonWritten(f.husband) || PersonWritten(f.wife));
+        FamilyExists(store, mrin) && (PersonWritten(f.husband) || PersonWritten(f.wife) ||
+                                      std::any_of(f.children.begin(), f.children.end(),
+                                                  [&](Rin child) { return PersonWritten(child); }));
     if ((f.flags & PresentFlag) && f.recordOffset != 0) {
       familyOffsets_.push_back({f.recordOffset, mrin});
+    } else if (families_[mrin]) {
+      familiesWithoutLines_.push_back(mrin);
     }
   }
   auto byOffset = [](const Entry& a, const Entry& b) { return a.offset < b.offset; };

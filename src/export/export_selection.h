@@ -10,9 +10,11 @@
 namespace korvane {
 
 // What an export writes: a person when present and selected, a family when present and
-// its husband or its wife is written. Decided once for the whole export. Also finds the
-// record a level-0 line of the records file stands for, by the position behind that line
-// (its RecordOffset), which holds for records the reader had to renumber too.
+// any of its members (husband, wife or a child) is written, so that a child keeps the
+// family it comes from even when its parents are unknown. Decided once for the whole
+// export. Also finds the record a level-0 line of the records file stands for, by the
+// position behind that line (its RecordOffset), which holds for records the reader had to
+// renumber too.
 class ExportSelection {
  public:
   explicit ExportSelection(const Store& store);
@@ -31,6 +33,10 @@ class ExportSelection {
   Mrin FamilyAt(std::uint64_t offset, Cursor& cursor) const {
     return Find(familyOffsets_, offset, cursor.family);
   }
+  // The written records without lines in the records file, in number order: made in the
+  // program, or left out of the export that wrote the file. Written from the tables.
+  const std::vector<Rin>& PersonsWithoutLines() const { return personsWithoutLines_; }
+  const std::vector<Mrin>& FamiliesWithoutLines() const { return familiesWithoutLines_; }
 
  private:
   struct Entry {
@@ -47,6 +53,8 @@ class ExportSelection {
   std::vector<char> families_;
   std::vector<Entry> personOffsets_;
   std::vector<Entry> familyOffsets_;
+  std::vector<Rin> personsWithoutLines_;
+  std::vector<Mrin> familiesWithoutLines_;
 };
 
 // The link lines of one person or family, written from the tables: the k-th FAMS, FAMC

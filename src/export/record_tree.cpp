@@ -252,7 +252,9 @@ class TreeBuilder {
     const bool place = event.place != nullptr && *event.place != 0;
     std::vector<RecordTree::Block>& slot = tree_.slots[TagCode(event.tag, family_)];
     if (!eventSeen_[e]) {
-      if (!event.hasDate && !event.hasPlace) return;
+      // A place counts without its presence bit, which a record made in the program may
+      // lack; a date has its text only with the bit.
+      if (!event.hasDate && !event.hasPlace && !place) return;
       NewBlock(TagCode(event.tag, family_), event.tag)
           .lines.push_back({1, -1, "1 " + std::string(event.tag)});
     }

@@ -10,6 +10,12 @@
 namespace korvane {
 namespace {
 
+// The header always carries the record number, which the links written from the tables
+// use, whatever the file called the record.
+std::string RecordHeader(bool family, std::int32_t number) {
+  return (family ? "0 @F" : "0 @I") + std::to_string(number) + (family ? "@ FAM" : "@ INDI");
+}
+
 class ExportPass {
  public:
   ExportPass(const Store& store, LineReader& reader, LineWriter& writer,
@@ -68,11 +74,7 @@ class ExportPass {
         dropLevel_ = 0;
         return;
       }
-      // The header always carries the record number, which the links written from the
-      // tables use, whatever the file called the record.
-      writer_.WriteLine(
-          (family ? "0 @F" : "0 @I") + std::to_string(number) + (family ? "@ FAM" : "@ INDI"),
-          line.End());
+      writer_.WriteLine(RecordHeader(family, number), line.End());
       written_.records.push_back({family, number, writer_.Position()});
       const std::uint32_t flags =
           family ? store_.familyTable[number].flags : store_.personTable[number].flags;
@@ -144,6 +146,23 @@ WrittenPart WriteExport(const Store& store, LineReader& reader, LineWriter& writ
                         const ExportSelection& selection, const ReferenceNumbering& numbering,
                         const PartProgress& progress) {
   return ExportPass(store, reader, writer, selection, numbering).Run(progress);
+}
+
+WrittenPart WriteRecordsWithoutLines(const Store& store, const ExportSelection& selection,
+                                     const ReferenceNumbering& numbering, LineWriter& writer) {
+  WrittenPart written;
+  const std::vector<RecordLine> none;
+  for (const bool family : {false, true}) {
+    for (const std::int32_t number :
+         family ? selection.FamiliesWithoutLines() : selection.PersonsWithoutLines()) {
+      writer.WriteLine(RecordHeader(family, number));
+      written.records.push_back({family, number, writer.Position()});
+      WriteRecordTree(BuildRecordTree(store, selection, family, number, none), none, numbering,
+                      writer);
+    }
+  }
+  written.endsOpen = writer.EndsOpen();
+  return written;
 }
 
 }  // namespace korvane

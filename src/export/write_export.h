@@ -41,4 +41,10 @@ WrittenPart WriteExport(const Store& store, LineReader& reader, LineWriter& writ
                         const ExportSelection& selection, const ReferenceNumbering& numbering,
                         const PartProgress& progress);
 
+// The selection's records that have no lines in the records file (see
+// ExportSelection::PersonsWithoutLines), persons then families in number order, built from
+// the fields in memory as a changed record is. Written behind the records of the file.
+WrittenPart WriteRecordsWithoutLines(const Store& store, const ExportSelection& selection,
+                                     const ReferenceNumbering& numbering, LineWriter& writer);
+
 }  // namespace korvane

@@ -3,8 +3,10 @@
 // Helpers for the export tests: a loaded file with everything an export needs around it,
 // and the exported lines read back.
 
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <set>
 
 #include "common/test_support.h"
 #include "export/export_command.h"
@@ -55,6 +57,18 @@ inline Lines Record(const Lines& lines, std::string_view header) {
   }
   return record;
 }
+
+// The bundled sample and every GEDCOM file of the shared test data, when that is there.
+inline std::set<std::string> SampleFiles() {
+  std::set<std::string> files = {std::string(KORVANE_SAMPLES) + "/familie-brandt.ged"};
+  std::error_code missing;  // then only the sample
+  for (const auto& entry : std::filesystem::directory_iterator(KORVANE_SHARED_TESTDATA, missing)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext == ".ged" || ext == ".GED") files.insert(entry.path().string());
+  }
+  return files;
+}
+inline bool SharedTestData() { return std::filesystem::is_directory(KORVANE_SHARED_TESTDATA); }
 
 class CountingShell : public PassiveShell {
  public:

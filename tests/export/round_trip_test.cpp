@@ -180,17 +180,10 @@ TEST(RoundTrip, ExportingEverythingKeepsEveryLineEndAndUnderscoreTag) {
 }
 
 TEST(RoundTrip, ExportingEverythingKeepsEveryFileAsItWas) {
-  std::set<std::string> files = {std::string(KORVANE_SAMPLES) + "/familie-brandt.ged"};
-  const std::string shared = KORVANE_SHARED_TESTDATA;
-  std::error_code missing;  // then the loop has nothing to do
-  for (const auto& entry : fs::directory_iterator(shared, missing)) {
-    const std::string ext = entry.path().extension().string();
-    if (ext == ".ged" || ext == ".GED") files.insert(entry.path().string());
-  }
-  for (const std::string& file : files) {
+  for (const std::string& file : SampleFiles()) {
     for (const bool rebuildAll : {false, true}) ExpectRoundTrip(file, rebuildAll);
   }
-  if (!fs::is_directory(shared)) GTEST_SKIP() << "only the bundled sample: no " << shared;
+  if (!SharedTestData()) GTEST_SKIP() << "only the bundled sample: no " KORVANE_SHARED_TESTDATA;
 }
 
 // UTF-8 text as UTF-16 with its byte-order mark.

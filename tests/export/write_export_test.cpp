@@ -6,7 +6,7 @@
 namespace korvane::export_test {
 namespace {
 
-TEST(WriteExport, WritesSelectedPersonsAndTheFamiliesOfSelectedSpouses) {
+TEST(WriteExport, WritesSelectedPersonsAndTheFamiliesOfSelectedMembers) {
   // Karl and Anna with their children Elise and Otto. Lines below a link line stay with
   // it or go with it.
   // clang-format off
@@ -26,8 +26,10 @@ TEST(WriteExport, WritesSelectedPersonsAndTheFamiliesOfSelectedSpouses) {
     s.Select(selected);
     return s.Export();
   };
-  // A child without its parents: neither the family nor the link to it.
-  EXPECT_EQ(exported({3}), Split("0 HEAD|0 @I3@ INDI|1 NAME Elise /Brandt/|0 TRLR"));
+  // A child without its parents keeps the family and the link to it, without the parents.
+  EXPECT_EQ(exported({3}),
+            Split("0 HEAD|0 @I3@ INDI|1 NAME Elise /Brandt/|1 FAMC @F1@|2 PEDI birth|"
+                  "0 @F1@ FAM|1 CHIL @I3@|2 _FREL Natural|1 MARR|0 TRLR"));
   // One spouse carries the family; each CHIL line stands for its own child.
   EXPECT_EQ(exported({1, 3}),
             Split("0 HEAD|0 @I1@ INDI|1 NAME Karl /Brandt/|1 SEX M|1 FAMS @F1@|2 NOTE Ehemann|"
@@ -184,7 +186,8 @@ const std::string kChangedPerson = Ged(
     "0 TRLR");
 
 // Level-1 blocks in slot order (OCCU before IDNO, `_UID` lines kept); values the
-// program holds unchanged keep their bytes. The family of FAMC is not written: it goes.
+// program holds unchanged keep their bytes. The family of FAMC is written for its child,
+// without its husband.
 const Lines kRebuilt = Split(
     /* 0 */ "0 @I1@ INDI|"
     /* 1 */ "1 NAME Carl  Friedrich /Brandt/|2 GIVN Carl, Friedrich|2 SURN BRANDT|"
@@ -192,7 +195,8 @@ const Lines kRebuilt = Split(
     /* 8 */ "1 SEX M|"
     /* 9 */ "1 BIRT|2 DATE 3 may 1852|3 TIME 10:00|2 PLAC Weißenfels|3 MAP|4 LATI N51.2|"
     /* 15 */ "2 SOUR Kirchenbuch Weißenfels|3 _UID kept|"
-    /* 17 */ "1 OCCU Müller|1 FAMS @F1@|1 _UID 0A1B2C|2 _DATE kept|1 IDNO 4711");
+    /* 17 */ "1 OCCU Müller|1 FAMC @F2@|2 PEDI birth|1 FAMS @F1@|1 _UID 0A1B2C|2 _DATE kept|"
+    /* 24 */ "1 IDNO 4711");
 // clang-format on
 
 TEST(RecordTree, RebuildsOnlyTheLinesWhoseFieldChanged) {
