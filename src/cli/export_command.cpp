@@ -6,6 +6,7 @@
 
 #include "cli/batch_session.h"
 #include "cli/cli_command.h"
+#include "cli/export_persons.h"
 #include "store/accessors.h"
 #include "store/flags.h"
 
@@ -13,8 +14,8 @@ namespace korvane::cli {
 namespace {
 
 // "1-20,35" as a list of closed ranges; none when the text is not such a list.
-std::optional<std::vector<std::pair<int, int>>> ParseRinList(std::string_view text) {
-  std::vector<std::pair<int, int>> ranges;
+std::optional<RinRanges> ParseRinList(std::string_view text) {
+  RinRanges ranges;
   for (bool more = true; more;) {
     const std::size_t comma = text.find(',');
     const std::string_view item = text.substr(0, comma);
@@ -35,6 +36,14 @@ std::optional<std::vector<std::pair<int, int>>> ParseRinList(std::string_view te
   return ranges;
 }
 
+bool InRanges(Rin rin, const std::optional<RinRanges>& ranges) {
+  if (!ranges) return true;
+  for (const auto& [first, last] : *ranges) {
+    if (rin >= first && rin <= last) return true;
+  }
+  return false;
+}
+
 int Usage(CliStreams& streams) {
   streams.err << "Aufruf: korvane-cli export DATEI.ged -o ZIEL.ged [--rins 1-20,35]\n";
   return kExitUsage;
@@ -46,7 +55,7 @@ int Usage(CliStreams& streams) {
 // by default) and exports them to TARGET as "Teil-Export" does, backups and log included.
 int RunExport(std::span<const std::string_view> args, CliStreams& streams) {
   std::string source, target;
-  std::optional<std::vector<std::pair<int, int>>> ranges;
+  std::optional<RinRanges> ranges;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "-o" && i + 1 < args.size()) {
       target = args[++i];
@@ -66,14 +75,15 @@ int RunExport(std::span<const std::string_view> args, CliStreams& streams) {
     streams.out << session.ReportForTerminal();
     return kExitFailed;
   }
+  return ExportPersons(session, target, ranges, streams);
+}
+
+int ExportPersons(BatchSession& session, const std::string& target,
+                  const std::optional<RinRanges>& ranges, CliStreams& streams) {
   Store& store = session.store;
   int selected = 0;
   for (Rin rin = 1; rin <= store.PersonCount(); ++rin) {
-    bool wanted = !ranges;
-    for (const auto& [first, last] : ranges.value_or(std::vector<std::pair<int, int>>{})) {
-      wanted = wanted || (rin >= first && rin <= last);
-    }
-    if (wanted && PersonExists(store, rin)) {
+    if (InRanges(rin, ranges) && PersonExists(store, rin)) {
       store.personTable[rin].flags |= SelectedFlag;
       ++selected;
     }

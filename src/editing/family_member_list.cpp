@@ -8,6 +8,7 @@
 #include "editing/delete_person.h"
 #include "editing/dialog_title.h"
 #include "editing/dispatch_edit_command.h"
+#include "editing/person_dialog.h"
 #include "editing/record_edits.h"
 #include "editing/separate.h"
 #include "store/accessors.h"
@@ -31,9 +32,7 @@ bool EditMember(EditSession& session, Rin rin) {
     session.diagnostics.ErrorBox("Person [%d] gibt es nicht", rin);
     return false;
   }
-  // EditPersonInDialog (person_dialog.h) is meant to take over here once it is built.
-  editing::BeginChange(session);
-  return session.dialogs.EditPerson(rin, session.state.pendingDialogTitle);
+  return EditPersonInDialog(session, rin);
 }
 
 }  // namespace

@@ -119,7 +119,10 @@ PersonDialog::PersonDialog(EditSession& session, CompletionLists& completions, R
     Find(editing::PlaceFieldOf(row))->text = editing::NameText(PlaceOf(person, row));
   }
 
-  int& index = session.state.currentFamilyIndex;
+  // The views' family index belongs to the current person; for another person (a child
+  // just made, say) it may be beyond the list, and the dialog shows the first family then
+  // without moving the views to another one.
+  int index = session.state.currentFamilyIndex;
   if (index < 0 || index >= person.fams.Count()) index = 0;
   if (!person.fams.Empty() && FamilyExists(store, person.fams.At(index))) {
     family_ = person.fams.At(index);

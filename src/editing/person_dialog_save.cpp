@@ -111,10 +111,8 @@ bool PersonDialog::StoreMarriage() {
     Family& family = store.familyTable[family_];
     family.flags |= ChangedFlag;
     (IsMale(store.personTable[rin_].sex) ? family.husband : family.wife) = rin_;
-    LinkList& fams = store.personTable[rin_].fams;
-    ListAppend(fams, family_);
+    ListAppend(store.personTable[rin_].fams, family_);
     store.personTable[rin_].flags |= ChangedFlag;
-    session_.state.currentFamilyIndex = fams.Count() - 1;
     changed = true;
   }
   Family& family = store.familyTable[family_];

@@ -18,10 +18,14 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "editing/rin_search.h"
 #include "qt/person_list_model.h"
 #include "qt/person_list_view.h"
 #include "qt/program_icon.h"
+#include "qt/qt_edit_dialogs.h"
 #include "qt/qt_ui.h"
+#include "qt/rin_search_window.h"
+#include "qt/soundex_window.h"
 #include "shell/app.h"
 #include "shell/command_table.h"
 #include "shell/layout.h"
@@ -36,7 +40,9 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
   setAcceptDrops(true);
   BuildStatusBar();
   ui_ = std::make_unique<QtUi>(this, statusParts_, progressBar_);
-  app_ = std::make_unique<App>(*ui_, *this, settings);
+  dialogs_ = std::make_unique<QtEditDialogs>(this);
+  app_ = std::make_unique<App>(*ui_, *this, settings, *dialogs_);
+  dialogs_->SetSearch([this] { return SearchPerson(); });
   BuildMenus();
   BuildCentralArea();
   app_->Start();
@@ -71,7 +77,14 @@ void MainWindow::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) 
   for (const MenuEntry& entry : entries) {
     switch (entry.kind) {
       case MenuEntry::kCommand:
-        menu->addAction(CommandAction(entry.id));
+        if (entry.label.empty()) {
+          menu->addAction(CommandAction(entry.id));
+        } else {  // the same command under the label of this menu
+          QAction* action = menu->addAction(ToQString(entry.label));
+          const int id = entry.id;
+          action->setEnabled(app_->CommandEnabled(id));
+          connect(action, &QAction::triggered, this, [this, id] { app_->RunCommand(id); });
+        }
         break;
       case MenuEntry::kSeparator:
         menu->addSeparator();
@@ -240,6 +253,19 @@ void MainWindow::ShowAbout() {
   box.setText(QStringLiteral("Korvane  Version 2.7.9"));
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+std::optional<std::string> MainWindow::SearchPerson() {
+  std::vector<Rin> rows = app_->personList().NameOrder();
+  if (rows.empty()) rows = PersonsByName(app_->store());
+  RinSearchDialog dialog(app_->store(), std::move(rows));
+  RinSearchWindow window(dialog, this);
+  return window.Run();
+}
+
+void MainWindow::ShowSoundexDialog() {
+  SoundexWindow window(this);
+  window.exec();
 }
 
 void MainWindow::SetTitle(std::string_view title) { setWindowTitle(ToQString(title)); }

@@ -4,6 +4,8 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "shell/shell_view.h"
 
@@ -19,6 +21,7 @@ namespace korvane {
 class App;
 class PersonListModel;
 class PersonListView;
+class QtEditDialogs;
 class QtUi;
 class Settings;
 struct Menu;
@@ -36,6 +39,7 @@ class MainWindow : public QMainWindow, public ShellView {
 
   App& app() { return *app_; }
   QtUi& ui() { return *ui_; }
+  QtEditDialogs& dialogs() { return *dialogs_; }
   // The action of a command id (the same object in the menu bar and context menus).
   QAction* Action(int id) const;
 
@@ -46,6 +50,7 @@ class MainWindow : public QMainWindow, public ShellView {
   void ShowView(TabView view) override;
   void OpenHelp() override;
   void ShowAbout() override;
+  void ShowSoundexDialog() override;
   void CloseWindow() override { close(); }
   void SetTitle(std::string_view title) override;
 
@@ -62,6 +67,8 @@ class MainWindow : public QMainWindow, public ShellView {
   void BuildCentralArea();
   void BuildStatusBar();
   void ShowListContextMenu(const QPoint& position);
+  // "Suchen" in the number dialog: the number of the person picked, if any.
+  std::optional<std::string> SearchPerson();
 
   QTabBar* tabs_ = nullptr;
   QStackedWidget* stack_ = nullptr;
@@ -77,6 +84,7 @@ class MainWindow : public QMainWindow, public ShellView {
   std::vector<QAction*> recentActions_;
   std::map<int, QAction*> actions_;
   std::unique_ptr<QtUi> ui_;
+  std::unique_ptr<QtEditDialogs> dialogs_;
   std::unique_ptr<App> app_;
   bool shutDown_ = false;
 };

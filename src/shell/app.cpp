@@ -1,6 +1,5 @@
 #include "shell/app.h"
 
-#include "editing/delete_person.h"
 #include "shell/change_guard.h"
 #include "shell/command_table.h"
 #include "shell/tab_table.h"
@@ -16,7 +15,8 @@ constexpr const char* kProgramName = "Korvane";
 
 }  // namespace
 
-App::App(Ui& ui, ShellView& view, Settings& settings) : ui_(ui), view_(view), settings_(settings) {}
+App::App(Ui& ui, ShellView& view, Settings& settings, EditDialogs& dialogs)
+    : ui_(ui), view_(view), settings_(settings), dialogs_(dialogs) {}
 
 App::~App() { personList_.WaitUntilSortReady(); }
 
@@ -126,31 +126,26 @@ void App::ShowFileInTitle() {
                      : file_.displayName + " – " + kProgramName);
 }
 
-void App::SetSelected(Rin rin, bool selected) {
-  if (!PersonExists(store_, rin)) return;
-  std::uint32_t& flags = store_.personTable[rin].flags;
-  if (((flags & SelectedFlag) != 0) == selected) return;
-  flags ^= SelectedFlag;
-  state_.selectedCount += selected ? 1 : -1;
+EditSession App::Editing() {
+  return {store_, diagnostics_, ui_, dialogs_, completions_, state_, [this] {
+            personList_.WaitUntilSortReady();
+          }};
 }
 
-void App::SelectAll(bool selected) {
-  for (Rin rin = 1; rin <= store_.PersonCount(); ++rin) SetSelected(rin, selected);
+void App::RunEditCommand(int id, Rin subject, int tabAfterwards) {
+  EditSession session = Editing();
+  ApplyEditOutcome(DispatchEditCommand(session, id, subject), tabAfterwards);
 }
 
-void App::DeleteCurrentPerson(int tabAfterwards) {
-  const Rin rin = state_.currentRin;
-  const bool wasSelected =
-      PersonExists(store_, rin) && (store_.personTable[rin].flags & SelectedFlag) != 0;
-  if (!DeletePerson(store_, diagnostics_, ui_, rin)) {
-    ShowTab(state_.activeTab);
-    return;
-  }
-  if (wasSelected) --state_.selectedCount;
-  personList_.Invalidate();
-  ++state_.currentRin;
-  ShowTab(tabAfterwards);
+void App::ApplyEditOutcome(const EditOutcome& outcome, int tabAfterwards) {
+  if (outcome.enableDataCommands) EnableDataCommands();
+  if (outcome.rebuildPersonList) personList_.Invalidate();
+  // The next present person becomes current; behind the last one, the first.
+  if (outcome.personDeleted && !PersonExists(store_, state_.currentRin)) ++state_.currentRin;
+  ShowTab(outcome.showTab.value_or(tabAfterwards >= 0 ? tabAfterwards : state_.activeTab));
 }
+
+void App::RebuildCompletionLists() { BuildCompletionLists(store_, completions_); }
 
 bool App::RequestTab(int tab) {
   if (tab < 0 || tab >= kTabCount) return false;
@@ -227,8 +222,7 @@ std::optional<int> App::ListKeyTyped(int keyCode, int currentRow, std::int64_t n
 // The Delete key of the list returns to "Liste" also from "Auswahl".
 void App::ListDeleteKey() {
   if (!CommandEnabled(kCmdDeletePerson)) return;
-  personList_.WaitUntilSortReady();
-  DeleteCurrentPerson(kTabList);
+  RunEditCommand(kCmdDeletePerson, state_.currentRin, kTabList);
 }
 
 void App::ResetToEmpty() {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "editing/completion_lists.h"
+#include "editing/dispatch_edit_command.h"
+#include "editing/edit_session.h"
 #include "gedcom/import_driver.h"
 #include "platform/settings.h"
 #include "platform/shell_hooks.h"
@@ -26,7 +29,7 @@ struct Command;
 // commands themselves are rows of the command table with a handler each.
 class App : public ShellHooks {
  public:
-  App(Ui& ui, ShellView& view, Settings& settings);
+  App(Ui& ui, ShellView& view, Settings& settings, EditDialogs& dialogs);
   ~App() override;
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -84,9 +87,13 @@ class App : public ShellHooks {
   void ForgetData();
   // The folder file dialogs open in: that of the current file, else of the last one.
   std::string DialogFolder() const;
-  void SetSelected(Rin rin, bool selected);
-  void SelectAll(bool selected);
-  void DeleteCurrentPerson(int tabAfterwards);
+  // What the link operations work with, the current person's family shown included.
+  EditSession Editing();
+  // An edit command on `subject`; afterwards the tab the command asks for, else
+  // `tabAfterwards`, else the active one is shown again with the data as they are now.
+  void RunEditCommand(int id, Rin subject, int tabAfterwards = -1);
+  // Shows what the outcomes of one or more edit commands ask for.
+  void ApplyEditOutcome(const EditOutcome& outcome, int tabAfterwards = -1);
   void ShowPersonList(bool selectedOnly);
 
   // ShellHooks
@@ -94,7 +101,7 @@ class App : public ShellHooks {
   void WaitUntilSortReady() override { personList_.WaitUntilSortReady(); }
   void UpdateRecentFiles(std::string_view path) override;
   void EnableDataCommands() override { SetDataCommandsEnabled(true); }
-  void RebuildCompletionLists() override {}
+  void RebuildCompletionLists() override;
   void ShowTab(int tab) override;
   void ResetViewState() override;
   void ShowStatusAfterFileOperation() override;
@@ -111,12 +118,14 @@ class App : public ShellHooks {
   Ui& ui_;
   ShellView& view_;
   Settings& settings_;
+  EditDialogs& dialogs_;
   Store store_;
   Diagnostics diagnostics_{ui_};
   LoadedFile file_;
   ShellState state_;
   RecentFileList recentFiles_;
   PersonList personList_{store_};
+  CompletionLists completions_;
   LoadContext context_{store_, diagnostics_, ui_, *this, file_, nullptr};
   bool dataCommandsEnabled_ = false;
   bool busy_ = false;

@@ -15,9 +15,9 @@ void RecentFileCommand(App& app, int id);
 void QuitCommand(App& app, int id);
 
 // person_commands.cpp
-void DeletePersonCommand(App& app, int id);
+void EditCommand(App& app, int id);        // the link operations and the selection
 void MarkPersonCommand(App& app, int id);  // select or unselect the highlighted persons
-void MarkAllCommand(App& app, int id);
+void SoundexCommand(App& app, int id);
 
 // help_commands.cpp
 void HelpCommand(App& app, int id);

@@ -31,15 +31,15 @@ constexpr Command kCommands[] = {
     {kCmdRecentFile1 + 2, "", "", kReplacesData, RecentFileCommand},
     {kCmdRecentFile4, "", "", kReplacesData, RecentFileCommand},
     {kCmdQuit, "&Beenden", "", kQuits, QuitCommand},
-    {kCmdEditPerson, "&Person", "", kEditsData, nullptr},
-    {kCmdNewPerson, "&Neue Person", "", kReplacesData, nullptr},
-    {kCmdAddSpouse, "&Ehepartner", "", kEditsData, nullptr},
-    {kCmdAddChild, "&Kind", "", kEditsData, nullptr},
-    {kCmdAddFather, "&Vater", "", kEditsData, nullptr},
-    {kCmdAddMother, "&Mutter", "", kEditsData, nullptr},
-    {kCmdSeparateSpouse, "vom Ehepartner", "", kEditsData, nullptr},
-    {kCmdSeparateParents, "von Eltern", "", kEditsData, nullptr},
-    {kCmdDeletePerson, "&Löschen", "", kEditsData, DeletePersonCommand},
+    {kCmdEditPerson, "&Person", "", kEditsData, EditCommand},
+    {kCmdNewPerson, "&Neue Person", "", kReplacesData, EditCommand},
+    {kCmdAddSpouse, "&Ehepartner", "", kEditsData, EditCommand},
+    {kCmdAddChild, "&Kind", "", kEditsData, EditCommand},
+    {kCmdAddFather, "&Vater", "", kEditsData, EditCommand},
+    {kCmdAddMother, "&Mutter", "", kEditsData, EditCommand},
+    {kCmdSeparateSpouse, "vom Ehepartner", "", kEditsData, EditCommand},
+    {kCmdSeparateParents, "von Eltern", "", kEditsData, EditCommand},
+    {kCmdDeletePerson, "&Löschen", "", kEditsData, EditCommand},
     {kCmdSearchReplace, "&Suchen und Ersetzten", "", kEditsData, nullptr},
     {kCmdSearchPersons, "&Personen", "", kEditsData, nullptr},
     {kCmdSearchEvents, "&Ereignisse", "", kEditsData, nullptr},
@@ -54,22 +54,22 @@ constexpr Command kCommands[] = {
     {kCmdDuplicates, "&Duplikate", "", kEditsData, nullptr},
     {kCmdIslands, "&Inseln", "Alt+I", kEditsData, nullptr},
     {kCmdAutoSource, "&Auto-Source", "", kEditsData, nullptr},
-    {kCmdSoundex, "Sounde&x", "Alt+X", kNoData, nullptr},
+    {kCmdSoundex, "Sounde&x", "Alt+X", kNoData, SoundexCommand},
     {kCmdHelp, "&Hilfe (Website)", "", kNoData, HelpCommand},
     {kCmdInfo, "&Info zu Korvane", "", kNoData, InfoCommand},
     {kCmdSelectPerson, "&Person", "", kEditsData, MarkPersonCommand},
     {kCmdSelectAncestors, "&Vorfahren", "", kEditsData, nullptr},
     {kCmdSelectDescendants, "&Nachkommen", "", kEditsData, nullptr},
-    {kCmdSelectAll, "&Alle", "", kEditsData, MarkAllCommand},
+    {kCmdSelectAll, "&Alle", "", kEditsData, EditCommand},
     {kCmdUnselectPerson, "&Person", "", kEditsData, MarkPersonCommand},
     {kCmdUnselectAncestors, "&Vorfahren", "", kEditsData, nullptr},
     {kCmdUnselectDescendants, "&Nachkommen", "", kEditsData, nullptr},
-    {kCmdUnselectAll, "&Alle", "", kEditsData, MarkAllCommand},
+    {kCmdUnselectAll, "&Alle", "", kEditsData, EditCommand},
     {kCmdMerge, "&Verschmelzen", "", kEditsData, nullptr},
     {kCmdRelationship, "&Verwandtschaft", "", kReadsData, nullptr},
 };
 
-MenuEntry Item(int id) { return {MenuEntry::kCommand, id, {}, {}}; }
+MenuEntry Item(int id, std::string_view label = {}) { return {MenuEntry::kCommand, id, label, {}}; }
 MenuEntry Separator() { return {MenuEntry::kSeparator, 0, {}, {}}; }
 MenuEntry Submenu(std::string_view label, std::vector<MenuEntry> children) {
   return {MenuEntry::kSubmenu, 0, label, std::move(children)};
@@ -129,7 +129,7 @@ const std::vector<Menu>& MainMenus() {
 const Menu& ListContextMenu() {
   static const Menu menu = {
       "List Context Menu4",
-      {Item(kCmdEditPerson),
+      {Item(kCmdEditPerson, "&Bearbeiten"),
        Submenu("&Auswählen", {Item(kCmdSelectPerson), Item(kCmdSelectAncestors),
                               Item(kCmdSelectDescendants), Item(kCmdSelectAll)}),
        Submenu("&Abwählen", {Item(kCmdUnselectPerson), Item(kCmdUnselectAncestors),

@@ -43,7 +43,7 @@ struct MenuEntry {
   enum Kind { kCommand, kSeparator, kSubmenu, kRecentFiles };
   Kind kind;
   int id = 0;              // kCommand
-  std::string_view label;  // kSubmenu
+  std::string_view label;  // kSubmenu; for kCommand, a label other than the command's own
   std::vector<MenuEntry> children;
 };
 

@@ -23,6 +23,8 @@ class ShellView {
   virtual void ShowView(TabView view) = 0;
   virtual void OpenHelp() = 0;
   virtual void ShowAbout() = 0;
+  // The modal "SOUNDEX BERECHNEN" dialog; it stores nothing.
+  virtual void ShowSoundexDialog() = 0;
   virtual void CloseWindow() = 0;
   // The window's title: the program and the file it works on.
   virtual void SetTitle(std::string_view title) = 0;

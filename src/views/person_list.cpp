@@ -48,6 +48,12 @@ bool PersonList::NeedsRebuild(Rin personCount) const {
   return !(built_ && personCount == builtPersonCount_ && RowCount() > 0);
 }
 
+std::vector<Rin> PersonList::NameOrder() {
+  if (!built_ || builtPersonCount_ == 0) return {};
+  WaitUntilSortReady();
+  return sortArrays_[PresortedArrayOf(1)];
+}
+
 const std::vector<Rin>& PersonList::ShownOrder() const {
   return shownArray_ < 0 ? rows_ : sortArrays_[shownArray_];
 }

@@ -71,6 +71,10 @@ class PersonList {
   int SortColumn() const { return sortColumn_; }
   int SortDirection() const { return direction_; }
 
+  // The rows of every present person in name order, once the presorting is over; empty
+  // when the rows are out of date or hold only the selection.
+  std::vector<Rin> NameOrder();
+
   bool SortReady() const { return sortReady_.load(std::memory_order_acquire) == 1; }
   // Returns once no presorting runs.
   void WaitUntilSortReady();

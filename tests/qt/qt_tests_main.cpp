@@ -8,6 +8,7 @@ namespace korvane {
 int RunMainWindowTests(int argc, char** argv);
 int RunPersonListTests(int argc, char** argv);
 int RunFileCommandsTests(int argc, char** argv);
+int RunEditDialogsTests(int argc, char** argv);
 }  // namespace korvane
 
 int main(int argc, char** argv) {
@@ -15,5 +16,6 @@ int main(int argc, char** argv) {
   korvane::SpeakGerman(application);
   int failed = korvane::RunMainWindowTests(argc, argv);
   failed += korvane::RunPersonListTests(argc, argv);
-  return failed + korvane::RunFileCommandsTests(argc, argv);
+  failed += korvane::RunFileCommandsTests(argc, argv);
+  return failed + korvane::RunEditDialogsTests(argc, argv);
 }

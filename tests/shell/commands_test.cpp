@@ -43,7 +43,9 @@ TEST(CommandTable, RowsMatchTheMenusAndTheirRules) {
   EXPECT_EQ(KeyText(*FindCommand(kCmdNew)), "CTRL+N");
   EXPECT_EQ(KeyText(*FindCommand(kCmdExportAll)), "");  // greyed for good
   for (const Command& command : Commands()) {
-    if (command.handler == nullptr) EXPECT_EQ(KeyText(command), "") << command.id;
+    if (command.handler == nullptr) {
+      EXPECT_EQ(KeyText(command), "") << command.id;
+    }
   }
 }
 

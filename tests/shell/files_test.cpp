@@ -145,8 +145,9 @@ TEST(RecentFiles, StartShowsThemLoadsRenewThemAndShutdownStoresThem) {
   ScriptedUi ui;
   MemorySettings settings;
   RecordingView view;
+  test::QueuedDialogs dialogs;
   settings.Write("RecentFiles", "File2", "/alt/zwei.ged");
-  App app(ui, view, settings);
+  App app(ui, view, settings, dialogs);
   app.Start();
   EXPECT_EQ(view.recentFiles, Paths{"/alt/zwei.ged"});
   const std::string a = folder.Write("a.ged", kFamily), b = folder.Write("b.ged", kFamily);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/scripted_dialogs.h"
 #include "common/test_support.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings.h"
@@ -51,6 +52,7 @@ class RecordingView : public ShellView {
   void ShowView(TabView view) override { shownView = view; }
   void OpenHelp() override {}
   void ShowAbout() override { ++abouts; }
+  void ShowSoundexDialog() override { ++soundexDialogs; }
   void CloseWindow() override { ++closes; }
   void SetTitle(std::string_view text) override { title = text; }
 
@@ -71,6 +73,7 @@ class RecordingView : public ShellView {
   int shownTab = -1;
   TabView shownView = TabView::kNone;
   int abouts = 0;
+  int soundexDialogs = 0;
   int closes = 0;
   std::string title;
 
@@ -110,7 +113,8 @@ struct BasicShell {
   UiType ui;
   MemorySettings settings;
   RecordingView view;
-  App app{ui, view, settings};
+  test::QueuedDialogs dialogs;
+  App app{ui, view, settings, dialogs};
 };
 using Shell = BasicShell<>;
 
