@@ -209,6 +209,8 @@ class FamilyRepair {
         d_.ReportAppend("\r\n### Leere FAM %d (gelöscht)", mrin_);
         family_.flags = 0;
         ++count_;
+        LetChildGo();
+        return count_;
       }
       return RepairChildren();
     }
@@ -265,6 +267,18 @@ class FamilyRepair {
   }
 
   // Each entry is examined once, as for the persons' lists.
+  // The child of a family deleted as empty no longer names it: the persons were repaired
+  // before the families, and would keep a link to nothing.
+  void LetChildGo() {
+    for (const Rin c : family_.children) {
+      if (c < 1 || c > store_.PersonCount()) continue;
+      LinkList& famc = store_.personTable[c].famc;
+      if (!ListContains(famc, mrin_)) continue;
+      while (ListContains(famc, mrin_)) ListRemove(famc, mrin_);
+      store_.personTable[c].flags |= ChangedFlag;
+    }
+  }
+
   int RepairChildren() {
     Rin previous = 0;
     for (int i = 0; i < family_.children.Count();) {

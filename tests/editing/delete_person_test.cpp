@@ -26,7 +26,10 @@ Links Of(const LinkList& list) { return {list.begin(), list.end()}; }
 class DeletePersonTest : public ::testing::Test {
  protected:
   DeletePersonTest() { diagnostics.SetLogPath(log); }
-  void TearDown() override { EXPECT_EQ(edit_test::LinkFaults(store), std::vector<std::string>{}); }
+  void TearDown() override {
+    EXPECT_EQ(edit_test::LinkFaults(store), std::vector<std::string>{});
+    EXPECT_EQ(edit_test::ExportAndReloadFaults(store, folder), "");
+  }
 
   bool Delete(Rin rin, MessageAnswer answer) {
     ui.QueueAnswer(answer);

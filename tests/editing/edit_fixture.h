@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "../store/store_fixture.h"
+#include "common/link_faults.h"
 #include "common/store_rows.h"
 #include "common/test_support.h"
 #include "editing/completion_lists.h"
 #include "editing/edit_session.h"
 #include "editing/person_dialog.h"
+#include "export_round_trip.h"
 #include "platform/scripted_ui.h"
 #include "store/accessors.h"
 #include "store/flags.h"
@@ -26,43 +28,7 @@ namespace korvane::edit_test {
 using Links = std::vector<std::int32_t>;
 inline Links Of(const LinkList& list) { return {list.begin(), list.end()}; }
 
-// Every link of a present record that is one-sided or points at no present record.
-inline std::vector<std::string> LinkFaults(const Store& store) {
-  std::vector<std::string> faults;
-  auto fault = [&faults](const char* what, int from, int to) {
-    faults.push_back(std::string(what) + " " + std::to_string(from) + " -> " + std::to_string(to));
-  };
-  for (Rin rin = 1; rin <= store.PersonCount(); ++rin) {
-    const Person& p = store.personTable[rin];
-    if (!(p.flags & PresentFlag)) continue;
-    for (const Mrin mrin : p.fams) {
-      const Family& f = store.FamilyRecord(mrin);
-      if (!FamilyExists(store, mrin) || (f.husband != rin && f.wife != rin))
-        fault("FAMS", rin, mrin);
-    }
-    for (const Mrin mrin : p.famc) {
-      if (!FamilyExists(store, mrin) || !ListContains(store.familyTable[mrin].children, rin)) {
-        fault("FAMC", rin, mrin);
-      }
-    }
-  }
-  for (Mrin mrin = 1; mrin <= store.FamilyCount(); ++mrin) {
-    const Family& f = store.familyTable[mrin];
-    if (!(f.flags & PresentFlag)) continue;
-    for (const Rin rin : {f.husband, f.wife}) {
-      if (rin != 0 &&
-          (!PersonExists(store, rin) || !ListContains(store.personTable[rin].fams, mrin))) {
-        fault("HUSB/WIFE", mrin, rin);
-      }
-    }
-    for (const Rin rin : f.children) {
-      if (!PersonExists(store, rin) || !ListContains(store.personTable[rin].famc, mrin)) {
-        fault("CHIL", mrin, rin);
-      }
-    }
-  }
-  return faults;
-}
+using test::LinkFaults;
 
 // Person dialogs answered by queued steps (a step fills in the dialog's fields and
 // saves, or says false for cancel; none left means cancel), number dialogs by queued texts.
@@ -115,7 +81,11 @@ inline ScriptedDialogs::Step Saved(const char* givenNames, const char* surname =
 class EditTest : public ::testing::Test {
  protected:
   EditTest() { diagnostics.SetLogPath(log); }
-  void TearDown() override { EXPECT_EQ(LinkFaults(store), std::vector<std::string>{}); }
+  // Whatever a test did, the links stay two-way and survive an export and a reload.
+  void TearDown() override {
+    EXPECT_EQ(LinkFaults(store), std::vector<std::string>{});
+    EXPECT_EQ(ExportAndReloadFaults(store, folder), "");
+  }
 
   std::string Log() const { return test::ReadFile(log); }
   const ScriptedUi::ShownBox& LastBox() const { return ui.Boxes().back(); }

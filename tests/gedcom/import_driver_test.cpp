@@ -234,6 +234,16 @@ TEST(LinkRepair, ReportsAndCountsEachDisagreementAtLoad) {
   }
 }
 
+// The only child of a family deleted as empty lets it go: no link points at nothing.
+TEST(LinkRepair, TheChildOfAnEmptyFamilyLetsItGo) {
+  Loader loader;
+  ASSERT_TRUE(
+      loader.LoadText(Ged("0 @I1@ INDI|1 NAME Kurt /Alt/|1 FAMC @F1@|0 @F1@ FAM|"
+                          "1 CHIL @I1@|0 TRLR")));
+  EXPECT_TRUE(loader.store.personTable[1].famc.Empty());
+  EXPECT_EQ(loader.store.familyTable[1].flags, 0u);
+}
+
 // The count and the report of one repair call.
 template <typename Repair>
 std::string Repaired(ReadRun& run, Repair repair, int number) {

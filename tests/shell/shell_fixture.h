@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "common/scripted_dialogs.h"
 #include "common/test_support.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings.h"
+#include "queued_dialogs.h"
 #include "shell/app.h"
 #include "shell/command_ids.h"
 #include "shell/command_table.h"
