@@ -13,7 +13,7 @@ TEST(EditCommands, TheFirstPersonOfAnEmptyProgramOpensTheHourglass) {
   EXPECT_TRUE(s.app.CommandEnabled(kCmdNewPerson));
   EXPECT_FALSE(s.app.CommandEnabled(kCmdEditPerson));
   s.app.RunCommand(kCmdNew);
-  s.dialogs.QueueStep([](PersonDialog& dialog) {
+  s.dialogs.QueueEdit([](PersonDialog& dialog) {
     dialog.SexKeyTyped(U'm');
     dialog.SetText(kGivenNamesField, "Karl");
     dialog.SetText(kSurnameField, "Brandt");
@@ -30,7 +30,7 @@ TEST(EditCommands, TheFirstPersonOfAnEmptyProgramOpensTheHourglass) {
 
   // A second person is added to the data as they are, and the tab stays.
   s.app.ShowTab(kTabList);
-  s.dialogs.QueueSaved("Anna", "Köhler");
+  s.dialogs.QueueEdit(edit_test::Saved("Anna", "Köhler"));
   s.ui.QueueAnswer(MessageAnswer::No);  // "Ist diese Person männlich?"
   s.app.RunCommand(kCmdNewPerson);
   EXPECT_EQ(s.app.store().personTable[2].sex, 'F');
@@ -44,7 +44,7 @@ TEST(EditCommands, AddAChildToTheCurrentPersonAndRefuseTypedNumbersThatNameNoOne
   s.app.state().currentRin = 1;
   // An empty number asks for a new child of the family shown.
   s.dialogs.QueueText("");
-  s.dialogs.QueueSaved("Paul");
+  s.dialogs.QueueEdit(edit_test::Saved("Paul"));
   s.ui.QueueAnswer(MessageAnswer::Yes);  // a man
   s.ui.QueueAnswer(MessageAnswer::No);   // no further child
   s.app.RunCommand(kCmdAddChild);

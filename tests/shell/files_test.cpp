@@ -145,7 +145,7 @@ TEST(RecentFiles, StartShowsThemLoadsRenewThemAndShutdownStoresThem) {
   ScriptedUi ui;
   MemorySettings settings;
   RecordingView view;
-  test::QueuedDialogs dialogs;
+  edit_test::ScriptedDialogs dialogs;
   settings.Write("RecentFiles", "File2", "/alt/zwei.ged");
   App app(ui, view, settings, dialogs);
   app.Start();

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "../editing/scripted_dialogs.h"
 #include "common/test_support.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings.h"
-#include "queued_dialogs.h"
 #include "shell/app.h"
 #include "shell/command_ids.h"
 #include "shell/command_table.h"
@@ -113,7 +113,7 @@ struct BasicShell {
   UiType ui;
   MemorySettings settings;
   RecordingView view;
-  test::QueuedDialogs dialogs;
+  edit_test::ScriptedDialogs dialogs;
   App app{ui, view, settings, dialogs};
 };
 using Shell = BasicShell<>;

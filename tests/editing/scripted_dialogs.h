@@ -9,12 +9,11 @@
 #include "editing/edit_session.h"
 #include "editing/person_dialog.h"
 
-namespace korvane::test {
+namespace korvane::edit_test {
 
-// The dialogs of the link operations answered by the test: a person dialog by the next
-// queued step (it fills in the fields and says whether to save; none left cancels), a
-// number dialog by the next queued text (none left cancels). Titles are kept in order.
-class QueuedDialogs : public EditDialogs {
+// Person dialogs answered by queued steps (a step fills in the dialog's fields and
+// saves, or says false for cancel; none left means cancel), number dialogs by queued texts.
+class ScriptedDialogs : public EditDialogs {
  public:
   using Step = std::function<bool(PersonDialog&)>;
 
@@ -28,14 +27,9 @@ class QueuedDialogs : public EditDialogs {
   std::optional<std::string> AskRin(std::string_view title) override { return Next(title); }
   std::optional<std::string> AskMrin(std::string_view title) override { return Next(title); }
 
-  void QueueStep(Step step) { steps_.push_back(std::move(step)); }
-  // The dialog with these given names and surname typed in, then saved.
-  void QueueSaved(std::string givenNames, std::string surname = {}) {
-    QueueStep([=](PersonDialog& dialog) {
-      dialog.SetText(kGivenNamesField, givenNames);
-      if (!surname.empty()) dialog.SetText(kSurnameField, surname);
-      return dialog.Save();
-    });
+  void QueueEdit(Step step) { steps_.push_back(std::move(step)); }
+  void QueueCancel() {
+    steps_.push_back([](PersonDialog&) { return false; });
   }
   void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
 
@@ -45,7 +39,7 @@ class QueuedDialogs : public EditDialogs {
   std::optional<std::string> Next(std::string_view title) {
     titles.emplace_back(title);
     if (texts_.empty()) return std::nullopt;
-    std::optional<std::string> text = std::move(texts_.front());
+    std::optional<std::string> text = texts_.front();
     texts_.pop_front();
     return text;
   }
@@ -54,4 +48,15 @@ class QueuedDialogs : public EditDialogs {
   std::deque<std::optional<std::string>> texts_;
 };
 
-}  // namespace korvane::test
+// The dialog filled in with these names (and a marriage year when not 0) and saved.
+inline ScriptedDialogs::Step Saved(const char* givenNames, const char* surname = nullptr,
+                                   int marriageYear = 0) {
+  return [=](PersonDialog& dialog) {
+    dialog.SetText(kGivenNamesField, givenNames);
+    if (surname) dialog.SetText(kSurnameField, surname);
+    if (marriageYear != 0) dialog.SetText(kMarriageDateField, std::to_string(marriageYear));
+    return dialog.Save();
+  };
+}
+
+}  // namespace korvane::edit_test
