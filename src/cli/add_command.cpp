@@ -10,6 +10,7 @@
 #include "editing/dispatch_edit_command.h"
 #include "editing/edit_session.h"
 #include "editing/person_dialog.h"
+#include "store/sex.h"
 
 namespace korvane::cli {
 namespace {
@@ -125,6 +126,23 @@ bool ParseRequest(std::span<const std::string_view> args, AddRequest& request) {
   return !request.source.empty() && !request.target.empty() && request.named;
 }
 
+// The sex the relation gives the new person (a father is a man, a spouse of a woman too);
+// 0 when it leaves it open.
+char SexOfRelation(const AddRequest& request, const Store& store) {
+  switch (request.command) {
+    case kAddFatherCommand:
+      return 'M';
+    case kAddMotherCommand:
+      return 'F';
+    case kAddSpouseCommand: {
+      const char sex = store.PersonRecord(request.subject).sex;
+      return IsMale(sex) ? 'F' : IsFemale(sex) ? 'M' : 0;
+    }
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 // korvane-cli add FILE -o TARGET --name ... [relation]: the "BEARBEITEN / Hinzufügen"
@@ -139,6 +157,14 @@ int RunAdd(std::span<const std::string_view> args, CliStreams& streams) {
   BatchSession session(streams);
   if (!session.Load(request.source)) {
     streams.out << session.ReportForTerminal();
+    return kExitFailed;
+  }
+  // A --sex against the relation would make a family with two men or two women.
+  const char required = SexOfRelation(request, session.store);
+  if (required != 0 && !request.person.sex.empty() &&
+      NormalizedSex(request.person.sex[0]) != required) {
+    streams.err << "FEHLER: Die neue Person muss " << (required == 'M' ? "männlich" : "weiblich")
+                << " sein\n";
     return kExitFailed;
   }
   session.ui.SetDefaultAnswer(MessageAnswer::No);

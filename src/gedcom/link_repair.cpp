@@ -273,9 +273,9 @@ class FamilyRepair {
     for (const Rin c : family_.children) {
       if (c < 1 || c > store_.PersonCount()) continue;
       LinkList& famc = store_.personTable[c].famc;
-      if (!ListContains(famc, mrin_)) continue;
+      // The record needs no rebuilding for it: the export leaves out links to families it
+      // does not write.
       while (ListContains(famc, mrin_)) ListRemove(famc, mrin_);
-      store_.personTable[c].flags |= ChangedFlag;
     }
   }
 

@@ -149,6 +149,11 @@ TEST(AddCli, RefusesWithTheProgramsMessageAndWritesNothing) {
   result = RunCli("add", {source, "-o", target, "--father-of", "5", "--name", "Otto /Brandt/"});
   EXPECT_EQ(result.exitCode, cli::kExitFailed);
   EXPECT_EQ(result.err, "FEHLER: Person [5] gibt es nicht\n");
+  // A father is a man.
+  result = RunCli(
+      "add", {source, "-o", target, "--father-of", "1", "--name", "Eva /Brandt/", "--sex", "F"});
+  EXPECT_EQ(result.exitCode, cli::kExitFailed);
+  EXPECT_EQ(result.err, "FEHLER: Die neue Person muss männlich sein\n");
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"f.ged", "korvane.log"}));
 
   for (const std::vector<std::string_view>& args :
