@@ -1,4 +1,5 @@
-#include <array>
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -20,29 +21,30 @@ constexpr const char* kUsage =
     "[--birth DATUM] [--birthplace ORT] [--death DATUM] [--deathplace ORT] "
     "[--child-of RIN | --father-of RIN | --mother-of RIN | --spouse-of RIN]\n";
 
-// The fields of the new person, as the user would type them into the dialog.
+// The fields of the new person, as the user would type them into the dialog, by field.
 struct NewPerson {
-  std::string givenNames;
-  std::string surname;
   std::string sex;
-  std::array<std::pair<int, std::string>, 4> events = {{{kBirthDateField, {}},
-                                                        {kBirthPlaceField, {}},
-                                                        {kDeathDateField, {}},
-                                                        {kDeathPlaceField, {}}}};
+  std::map<int, std::string> fields;
 };
+
+// The options that fill one field each.
+constexpr std::pair<std::string_view, int> kFieldOptions[] = {{"--birth", kBirthDateField},
+                                                              {"--birthplace", kBirthPlaceField},
+                                                              {"--death", kDeathDateField},
+                                                              {"--deathplace", kDeathPlaceField}};
 
 // "Vorname /Nachname/" as GEDCOM writes a name: the surname between slashes.
 void SplitName(std::string_view name, NewPerson& person) {
   const std::size_t open = name.find('/');
   if (open == std::string_view::npos) {
-    person.givenNames = name;
+    person.fields[kGivenNamesField] = name;
     return;
   }
   const std::size_t close = name.find('/', open + 1);
   std::string_view given = name.substr(0, open);
   while (!given.empty() && given.back() == ' ') given.remove_suffix(1);
-  person.givenNames = given;
-  person.surname =
+  person.fields[kGivenNamesField] = given;
+  person.fields[kSurnameField] =
       name.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
 }
 
@@ -53,17 +55,10 @@ class TypedDialogs : public EditDialogs {
   explicit TypedDialogs(const NewPerson& person) : person_(person) {}
 
   bool EditPerson(PersonDialog& dialog) override {
-    if (dialog.ClosedAtOnce()) return false;
     for (const char32_t letter : person_.sex) dialog.SexKeyTyped(letter);
-    const std::pair<int, const std::string*> names[] = {{kGivenNamesField, &person_.givenNames},
-                                                        {kSurnameField, &person_.surname}};
-    for (const auto& [id, text] : names) {
-      if (!text->empty()) dialog.SetText(id, *text);
-    }
-    for (const auto& [id, text] : person_.events) {
-      if (text.empty()) continue;
-      dialog.SetText(id, text);
-      dialog.FieldLeft(id);  // a date is read as the dialog reads what was typed
+    // Saving reads the dates as the dialog reads what was typed.
+    for (const auto& [id, text] : person_.fields) {
+      if (!text.empty()) dialog.SetText(id, text);
     }
     return dialog.Save();
   }
@@ -107,10 +102,10 @@ bool ParseRequest(std::span<const std::string_view> args, AddRequest& request) {
     } else if (arg == "--sex") {
       if (value != "M" && value != "F" && value != "m" && value != "f") return false;
       request.person.sex = value;
-    } else if (arg == "--birth" || arg == "--birthplace" || arg == "--death" ||
-               arg == "--deathplace") {
-      const int index = (arg.starts_with("--death") ? 2 : 0) + (arg.ends_with("place") ? 1 : 0);
-      request.person.events[index].second = value;
+    } else if (const auto field =
+                   std::ranges::find(kFieldOptions, arg, &std::pair<std::string_view, int>::first);
+               field != std::end(kFieldOptions)) {
+      request.person.fields[field->second] = value;
     } else {
       bool relation = false;
       for (const auto& [option, command] : kRelations) {

@@ -136,12 +136,8 @@ void PersonEditWindow::LeaveField(int id) {
   if (field != nullptr && field->text().toStdString() != model_.Text(id)) ShowText(id);
 }
 
+// The model settles a date still being typed in itself.
 void PersonEditWindow::Save() {
-  // A click on the button takes the focus only after the button was pressed, so the
-  // field being typed in is left first, as it would be when the focus moved on.
-  for (const auto& [id, field] : fields_) {
-    if (field->hasFocus()) LeaveField(id);
-  }
   if (model_.Save()) accept();
 }
 
@@ -173,30 +169,17 @@ bool PersonEditWindow::KeyPressed(int id, QLineEdit* field, const QKeyEvent& key
     default:
       break;
   }
-  const FieldKind kind = [id] {
-    for (const PersonField& f : PersonFields()) {
-      if (f.id == id) return f.kind;
-    }
-    return FieldKind::kReadOnly;
-  }();
-  const bool completes = kind == FieldKind::kNames || kind == FieldKind::kPlace;
-  if (completes && key.key() == Qt::Key_Backspace) {
+  // Every key that edits goes through the model, which knows what each field does with
+  // it (the sex field takes one letter and moves on, names and places complete).
+  if (key.key() == Qt::Key_Backspace) {
     ShowFieldText(*field, model_.BackspaceTyped(id, TextOf(*field)));
     return true;
   }
   const char32_t character = TypedCharacter(key);
   if (character == 0) return false;
-  if (kind == FieldKind::kSex) {
-    const int next = model_.SexKeyTyped(character);
-    ShowText(id);
-    FocusField(next);
-    return true;
-  }
-  if (completes) {
-    ShowFieldText(*field, model_.CharacterTyped(id, TextOf(*field), character));
-    return true;
-  }
-  return false;
+  ShowFieldText(*field, model_.CharacterTyped(id, TextOf(*field), character));
+  if (id == kSexField) FocusField(model_.FocusField());
+  return true;
 }
 
 }  // namespace korvane

@@ -15,7 +15,6 @@ std::optional<std::string> AskNumber(NumberEntryWindow& window) {
 }  // namespace
 
 bool QtEditDialogs::EditPerson(PersonDialog& dialog) {
-  if (dialog.ClosedAtOnce()) return false;
   PersonEditWindow window(dialog, window_);
   return window.exec() == QDialog::Accepted;
 }
